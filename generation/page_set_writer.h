@@ -1,0 +1,41 @@
+#pragma once
+
+#include "field_set.h"
+#include "messages.h"
+#include "platform/file_system.h"
+
+#include <string>
+#include <vector>
+
+namespace popolun {
+
+enum class CreateResult {
+    saved,     // the folder and its three files are complete
+    nameEmpty, // nothing typed; nothing created
+    refused,   // the name or a setting cannot make a page set; nothing created
+    failed,    // the file system said no; whatever this run made is removed again
+};
+
+// Makes a page set: a new folder named after Text1 in the program's
+// directory, holding NAME.asx, NAME.htm and NAME01.htm in code page 932.
+// All or nothing: on any failure the folder and files this run created are
+// removed, and what existed before is never touched.
+class PageSetWriter {
+public:
+    PageSetWriter(FileSystem& fileSystem, std::string programDirectory, MessageSink& messages,
+                  char separator = pathSeparator(), bool windowsNameRules = usesWindowsNameRules());
+
+    CreateResult create(const Snapshot& fields);
+
+private:
+    CreateResult refuse(const std::string& message);
+    std::vector<std::string> removeCreated(const std::string& folder, const std::vector<std::string>& files);
+
+    FileSystem& fileSystem_;
+    std::string programDirectory_;
+    MessageSink& messages_;
+    char separator_;
+    bool windowsNameRules_;
+};
+
+} // namespace popolun

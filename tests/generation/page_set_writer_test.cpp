@@ -1,0 +1,241 @@
+#include "page_set_writer.h"
+#include "session.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace popolun {
+namespace {
+
+using testing::RecordedMessages;
+using testing::TempDir;
+namespace fs = std::filesystem;
+
+std::string hexBytes(std::string_view hex)
+{
+    std::string out;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        out += static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
+    return out;
+}
+
+// "ここをクリックしてください。" in code page 932.
+const std::string kClickHere = hexBytes("82b182b182f0834e838a8362834e82b582c482ad82be82b382a28142");
+
+std::string expectedAsx(const std::string& name)
+{
+    return "<ASX Version =\"3.0\"><Entry>\r\n"
+           "<Ref href =\"./" + name + ".wmv\"></Entry></ASX>\r\n";
+}
+
+std::string expectedLink(const std::string& name)
+{
+    return "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>\r\n"
+           "<P align=\"center\"><B><A href=\"./" + name + ".asx\" target=\"_self\">" + kClickHere + "</A></B></P>\r\n"
+           "'</BODY></HTML>\r\n";
+}
+
+std::string expectedEmbed(const std::string& name)
+{
+    return "<html><head><title>enbedsampl</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n"
+           "</head><body bgcolor=\"#FFFFFF\" text=\"#000000\">\r\n"
+           "<OBJECT ID=\"Player\" width=\"320\" height=\"304\"CLASSID=\"CLSID:6BF52A52-394A-11d3-B153-00C04F79FAA6\">\r\n"
+           "<PARAM name=\"autoStart\" value=\"false\">\r\n"
+           "<PARAM name=\"URL\" value=\"./" + name + ".asx\">\r\n"
+           "<embed src=\"./" + name + ".asx\" autostart=\"false\" width=320 height=304></embed></OBJECT>\r\n"
+           "</body></html>\r\n"
+           "\r\n";
+}
+
+class Writer : public ::testing::Test {
+protected:
+    Writer() { session.load(); }
+
+    CreateResult create(const std::string& name)
+    {
+        session.main().setText(1, name);
+        PageSetWriter writer(nativeFileSystem(), dir.utf8(), messages);
+        return writer.create(session.main().snapshot());
+    }
+
+    fs::path file(const std::string& folder, const std::string& name) const
+    {
+        return dir.path() / testing::fromUtf8(folder) / testing::fromUtf8(name);
+    }
+
+    Session session;
+    TempDir dir;
+    RecordedMessages messages;
+};
+
+TEST_F(Writer, WorkedExampleComesOutByteForByte)
+{
+    EXPECT_EQ(create("bb"), CreateResult::saved);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"保存しました。"});
+
+    const auto asx = testing::readBytes(file("bb", "bb.asx"));
+    const auto link = testing::readBytes(file("bb", "bb.htm"));
+    const auto embed = testing::readBytes(file("bb", "bb01.htm"));
+    EXPECT_EQ(asx, expectedAsx("bb"));
+    EXPECT_EQ(link, expectedLink("bb"));
+    EXPECT_EQ(embed, expectedEmbed("bb"));
+    EXPECT_EQ(asx.size(), 67u);
+    EXPECT_EQ(link.size(), 156u);
+    EXPECT_EQ(embed.size(), 432u);
+    EXPECT_EQ(testing::treeContents(dir.path()).size(), 4u); // the folder and three files, nothing else
+}
+
+TEST_F(Writer, JapaneseNameIsCp932InsideAndThePlatformsSpellingOutside)
+{
+    const std::string name = "動画～ビデオ"; // U+FF5E tilde, as Windows input gives it
+    const std::string inPage = hexBytes("93ae89e6816083728366" "8349");
+    EXPECT_EQ(create(name), CreateResult::saved);
+    ASSERT_TRUE(fs::is_directory(dir.path() / testing::fromUtf8(name)));
+    EXPECT_EQ(testing::readBytes(file(name, name + ".asx")), expectedAsx(inPage));
+    EXPECT_EQ(testing::readBytes(file(name, name + ".htm")), expectedLink(inPage));
+    EXPECT_EQ(testing::readBytes(file(name, name + "01.htm")), expectedEmbed(inPage));
+}
+
+TEST_F(Writer, NameOfSpacesIsANameToo)
+{
+    EXPECT_EQ(create("  "), CreateResult::saved);
+    EXPECT_EQ(testing::readBytes(file("  ", "  01.htm")), expectedEmbed("  "));
+}
+
+TEST_F(Writer, SecondRequestForTheSameNameLeavesTheFirstUntouched)
+{
+    ASSERT_EQ(create("bb"), CreateResult::saved);
+    testing::writeBytes(file("bb", "notes.txt"), "mine");
+    const auto before = testing::treeContents(dir.path());
+
+    session.settings().text12.setText("640");
+    EXPECT_EQ(create("bb"), CreateResult::failed);
+
+    EXPECT_EQ(testing::treeContents(dir.path()), before);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[1].find("すでにあります"), std::string::npos);
+    EXPECT_EQ(messages.shown[1].find("保存しました"), std::string::npos);
+}
+
+TEST_F(Writer, EmptyNameAsksForOneAndCreatesNothing)
+{
+    EXPECT_EQ(create(""), CreateResult::nameEmpty);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"記入しましょう。"});
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST_F(Writer, RefusedNamesCreateNothingAnywhere)
+{
+    // A neighbour that "../x" or "/x" would reach.
+    testing::writeBytes(dir.path() / "keep.txt", "keep");
+    TempDir programDir;
+    const auto outside = testing::treeContents(dir.path());
+    for (const char* name : {"../escape", "sub/dir", "a\\b", ".", "..", "a:b", "a*b", "q?", "<x>",
+                             "p|q", "\"", "tab\t", "caf\u00E9", "\u00A5", "bad\xFF"}) {
+        messages.shown.clear();
+        session.main().setText(1, name);
+        PageSetWriter writer(nativeFileSystem(), programDir.utf8(), messages);
+        EXPECT_EQ(writer.create(session.main().snapshot()), CreateResult::refused) << name;
+        ASSERT_EQ(messages.shown.size(), 1u) << name;
+        EXPECT_NE(messages.shown[0].find("何も作成していません"), std::string::npos) << name;
+        EXPECT_TRUE(fs::is_empty(programDir.path())) << name;
+    }
+    EXPECT_EQ(testing::treeContents(dir.path()), outside);
+}
+
+TEST_F(Writer, SettingsWithoutACp932FormOrANumericWidthAreRefused)
+{
+    session.settings().text4.setText(".w\u00E9m");
+    EXPECT_EQ(create("bb"), CreateResult::refused);
+    EXPECT_NE(messages.shown.back().find("\u00E9"), std::string::npos);
+    session.settings().text4.setText(".wmv");
+
+    for (const char* width : {"", "abc", "３２０"}) {
+        session.settings().text12.setText(width);
+        EXPECT_EQ(create("bb"), CreateResult::refused) << width;
+        EXPECT_NE(messages.shown.back().find("半角数字"), std::string::npos);
+    }
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+
+    session.settings().text12.setText("320");
+    EXPECT_EQ(create("bb"), CreateResult::saved);
+    EXPECT_EQ(testing::readBytes(file("bb", "bb01.htm")), expectedEmbed("bb"));
+}
+
+TEST_F(Writer, MissingProgramDirectoryIsReportedNotSaved)
+{
+    PageSetWriter writer(nativeFileSystem(), dir.utf8() + "/gone", messages);
+    session.main().setText(1, "bb");
+    EXPECT_EQ(writer.create(session.main().snapshot()), CreateResult::failed);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("作成できませんでした"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.path() / "gone"));
+}
+
+// Passes every call through to the real file system but fails the nth one.
+class FailingFileSystem : public FileSystem {
+public:
+    explicit FailingFileSystem(int failAt) : failAt_(failAt) {}
+    int calls = 0;
+
+    FsResult makeDirectory(const std::string& path) override
+    {
+        return fail() ? noSpace() : nativeFileSystem().makeDirectory(path);
+    }
+    FsResult openNewFile(const std::string& path, FileHandle& handle) override
+    {
+        return fail() ? noSpace() : nativeFileSystem().openNewFile(path, handle);
+    }
+    FsResult write(FileHandle handle, std::string_view bytes) override
+    {
+        if (fail()) {
+            nativeFileSystem().write(handle, bytes.substr(0, bytes.size() / 2));
+            return noSpace();
+        }
+        return nativeFileSystem().write(handle, bytes);
+    }
+    FsResult close(FileHandle handle) override
+    {
+        const FsResult closed = nativeFileSystem().close(handle);
+        return fail() ? noSpace() : closed;
+    }
+    FsResult removeFile(const std::string& path) override { return nativeFileSystem().removeFile(path); }
+    FsResult removeDirectory(const std::string& path) override { return nativeFileSystem().removeDirectory(path); }
+
+private:
+    bool fail() { return ++calls == failAt_; }
+    static FsResult noSpace() { return {FsError::noSpace, "No space left on device"}; }
+    int failAt_;
+};
+
+TEST_F(Writer, FailureAtAnyStepLeavesNothingAndSaysSo)
+{
+    testing::writeBytes(dir.path() / "other.txt", "existing");
+    const auto before = testing::treeContents(dir.path());
+    session.main().setText(1, "bb");
+
+    int failAt = 1;
+    for (;; ++failAt) {
+        FailingFileSystem fileSystem(failAt);
+        RecordedMessages shown;
+        PageSetWriter writer(fileSystem, dir.utf8(), shown);
+        const CreateResult result = writer.create(session.main().snapshot());
+        ASSERT_EQ(shown.shown.size(), 1u);
+        if (result == CreateResult::saved) {
+            EXPECT_EQ(shown.shown[0], "保存しました。");
+            break;
+        }
+        EXPECT_EQ(result, CreateResult::failed);
+        EXPECT_NE(shown.shown[0].find("ディスクの空き容量が足りません"), std::string::npos) << shown.shown[0];
+        EXPECT_EQ(shown.shown[0].find("保存しました"), std::string::npos);
+        EXPECT_EQ(testing::treeContents(dir.path()), before) << "fault " << failAt;
+    }
+    // Folder, then open, write and close for each of the three files.
+    EXPECT_EQ(failAt, 11);
+    EXPECT_EQ(testing::readBytes(file("bb", "bb01.htm")), expectedEmbed("bb"));
+}
+
+} // namespace
+} // namespace popolun

@@ -1,0 +1,43 @@
+#include "player_size.h"
+
+#include <gtest/gtest.h>
+
+namespace popolun {
+namespace {
+
+TEST(PlayerSize, HeightIsThreeQuartersOfTheWidthPlus64)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"320", "304"}, {"480", "424"}, {"640", "544"}, {"160", "184"},
+        {"321", "304.75"}, {"6", "68.5"}, {"0", "64"}, {"1", "64.75"},
+        {"-100", "-11"}, {"0.1", "64.075"}, {"00320", "304"},
+        {"1000000000000000000000", "7.5E+20"},
+    };
+    for (const auto& [width, height] : cases)
+        EXPECT_EQ(playerHeight(width), height) << "width " << width;
+}
+
+TEST(PlayerSize, FormattedHeightsAreStableWhenFormattedAgain)
+{
+    for (const char* width : {"321", "0.1", "123456789.123", "-85.3", "7"}) {
+        const std::string height = playerHeight(width);
+        double value = 0;
+        ASSERT_EQ(std::sscanf(height.c_str(), "%lf", &value), 1) << height;
+        EXPECT_EQ(formatNumber(value), height);
+    }
+}
+
+TEST(PlayerSize, OnlyPlainDecimalNumeralsAreWidths)
+{
+    for (const char* text : {"", " 320", "320 ", "abc", "３２０", "1e3", "1e999", "+320", "0x10",
+                             "32,0", ".5", "5.", "-", "inf", "nan", "3 20"}) {
+        EXPECT_FALSE(parseWidth(text)) << '"' << text << '"';
+        EXPECT_EQ(playerHeight(text), "") << '"' << text << '"';
+    }
+    // Too large for a double: not a width either.
+    EXPECT_FALSE(parseWidth(std::string(400, '9')));
+    EXPECT_EQ(parseWidth("-8.25"), -8.25);
+}
+
+} // namespace
+} // namespace popolun
