@@ -1,0 +1,56 @@
+#include "looks.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace popolun::ui::looks {
+
+namespace {
+
+QFont face(const QString& family, qreal points, bool bold)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+} // namespace
+
+QFont pGothic(qreal points, bool bold) { return face(kPGothic, points, bold); }
+QFont gothic(qreal points, bool bold) { return face(kGothic, points, bold); }
+
+void fillButton(QPushButton& button, const QColor& colour)
+{
+    const QString fill = colour.name();
+    const QString shade = colour.darker(150).name();
+    button.setStyleSheet(QStringLiteral(
+        "QPushButton { background-color: %1; color: black; border: 1px solid %2;"
+        " border-bottom-width: 2px; border-right-width: 2px; }"
+        "QPushButton:pressed { background-color: %3; border-width: 2px 1px 1px 2px; }"
+        "QPushButton:focus { border-color: black; }")
+        .arg(fill, shade, colour.darker(115).name()));
+    button.setAutoDefault(false);
+    button.setDefault(false);
+}
+
+void fillLabel(QLabel& label, const QColor& background, const QColor& text)
+{
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, text);
+    label.setPalette(palette);
+    label.setAutoFillBackground(true);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& box)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(box);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace popolun::ui::looks

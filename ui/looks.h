@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// Fonts and fills shared by both windows.
+namespace popolun::ui::looks {
+
+inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");
+inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");
+
+QFont pGothic(qreal points, bool bold = false);
+QFont gothic(qreal points, bool bold = false);
+
+// A button face filled with one colour, whatever the style.
+void fillButton(QPushButton& button, const QColor& colour);
+// A label with its own background (and text) colour.
+void fillLabel(QLabel& label, const QColor& background, const QColor& text);
+
+// Labels read from the top left and wrap within their box.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& box);
+
+} // namespace popolun::ui::looks
