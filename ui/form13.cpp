@@ -5,7 +5,6 @@
 #include "looks.h"
 #include "modal_messages.h"
 #include "page_set_writer.h"
-#include "platform/file_system.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,8 +31,9 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-Form13::Form13(QWidget* parent)
+Form13::Form13(std::string programDirectory, QWidget* parent)
     : QWidget(parent)
+    , programDirectory_(std::move(programDirectory))
 {
     setObjectName(QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("ポポルン　ベーシック版"));
@@ -100,7 +100,7 @@ Form13::~Form13() = default;
 void Form13::createPageSet()
 {
     ModalMessages messages(*this);
-    popolun::PageSetWriter writer(popolun::nativeFileSystem(), popolun::executableDirectory(), messages);
+    popolun::PageSetWriter writer(popolun::nativeFileSystem(), programDirectory_, messages);
     writer.create(session_.main().snapshot());
 }
 

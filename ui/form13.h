@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/file_system.h"
 #include "session.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
 class Form14;
 class QLabel;
@@ -19,8 +21,9 @@ class Form13 : public QWidget {
 
 public:
     // Creates the window and runs its load step, which brings the hidden
-    // settings window into being.
-    explicit Form13(QWidget* parent = nullptr);
+    // settings window into being. Page sets go into programDirectory, the
+    // executable's own directory unless a test says otherwise.
+    explicit Form13(std::string programDirectory = popolun::executableDirectory(), QWidget* parent = nullptr);
     ~Form13() override;
 
     popolun::Session& session() { return session_; }
@@ -33,6 +36,7 @@ private:
     void createPageSet();
     void showSettings();
 
+    std::string programDirectory_;
     popolun::Session session_;
     std::unique_ptr<Form14> form14_;
     QLineEdit* text1_ = nullptr;

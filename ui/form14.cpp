@@ -2,6 +2,7 @@
 
 #include "help.h"
 #include "looks.h"
+#include "option_button.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -10,7 +11,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 
 using namespace popolun::ui;
 
@@ -26,7 +26,8 @@ QLineEdit* makeField(QWidget* parent, const char* name, const QRect& box)
 
 QRadioButton* makeOption(QWidget* parent, const char* name, const QString& caption, const QRect& box)
 {
-    auto* option = new QRadioButton(caption, parent);
+    auto* option = new OptionButton(caption, parent);
+    option->setAutoExclusive(false);
     option->setObjectName(QString::fromLatin1(name));
     option->setGeometry(box);
     return option;
@@ -120,15 +121,8 @@ Form14::Form14(popolun::SettingsFields& fields, QWidget* parent)
 
 void Form14::showFieldsAndOptions()
 {
-    // Both may be clear (before the load step), which exclusive buttons cannot show.
-    const QSignalBlocker block1(option1_);
-    const QSignalBlocker block2(option2_);
-    option1_->setAutoExclusive(false);
-    option2_->setAutoExclusive(false);
     option1_->setChecked(fields_.option1Selected());
     option2_->setChecked(fields_.option2Selected());
-    option1_->setAutoExclusive(true);
-    option2_->setAutoExclusive(true);
 }
 
 void Form14::closeEvent(QCloseEvent* event)

@@ -1,0 +1,340 @@
+#include "application_setup.h"
+#include "form13.h"
+#include "form14.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// Answers the message boxes that a click opens: records each text (and
+// checks the box's form), then presses its one button.
+class MessageBoxes {
+public:
+    void expectDuring(const std::function<void()>& action)
+    {
+        waiting_ = true;
+        poll();
+        action();
+        waiting_ = false;
+    }
+
+    QStringList texts;
+    QStringList problems;
+
+private:
+    void poll()
+    {
+        QTimer::singleShot(10, &guard_, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                if (box->buttons().size() != 1 || box->icon() != QMessageBox::NoIcon
+                    || box->windowTitle() != QStringLiteral("ポポルン　ベーシック版"))
+                    problems << box->text();
+                box->buttons().first()->click();
+            }
+            if (waiting_)
+                poll();
+        });
+    }
+
+    bool waiting_ = false;
+    QObject guard_; // a timer still pending when this goes is dropped with it
+};
+
+} // namespace
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { popolun::ui::prepareApplication(*qApp); }
+
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        main = std::make_unique<Form13>(dir->path().toStdString());
+        popolun::ui::showCentred(*main);
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+    }
+
+    void cleanup()
+    {
+        main.reset();
+        dir.reset();
+    }
+
+    void startsWithOnlyTheMainWindowCentred()
+    {
+        QVERIFY(main->isVisible());
+        QVERIFY(!main->settingsWindow().isVisible());
+        int visible = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            visible += window->isVisible() ? 1 : 0;
+        QCOMPARE(visible, 1);
+        const QPoint centre = main->screen()->availableGeometry().center();
+        // Within the few pixels a window frame may add.
+        const QPoint offset = main->geometry().center() - centre;
+        QVERIFY(std::abs(offset.x()) <= 3 && std::abs(offset.y()) <= 3);
+        QCOMPARE(main->windowTitle(), QStringLiteral("ポポルン　ベーシック版"));
+        QVERIFY(edit("Text1")->text().isEmpty());
+        QCOMPARE(parameters(), (QStringList{".wmv", "320", "304", "false"}));
+        QVERIFY(option("Option2")->isChecked());
+        QVERIFY(!option("Option1")->isChecked());
+    }
+
+    void controlsStandWhereTheLayoutSays()
+    {
+        QCOMPARE(main->size(), QSize(434, 323));
+        QCOMPARE(main->settingsWindow().size(), QSize(583, 267));
+        const std::pair<const char*, QRect> mainControls[] = {
+            {"Image2", {40, 0, 356, 84}},      {"Label7", {152, 104, 177, 25}},
+            {"Text1", {176, 128, 97, 33}},     {"Command1", {168, 184, 121, 49}},
+            {"Label8", {0, 264, 433, 57}},     {"Command5", {256, 288, 49, 25}},
+            {"Command2", {304, 288, 57, 25}},  {"Command4", {360, 288, 49, 25}},
+        };
+        for (const auto& [name, box] : mainControls)
+            QCOMPARE(control(*main, name)->geometry(), box);
+        const std::pair<const char*, QRect> settingsControls[] = {
+            {"Label6", {16, 16, 49, 41}},      {"Label1", {128, 24, 145, 17}},
+            {"Label2", {80, 64, 177, 25}},     {"Text4", {144, 144, 57, 25}},
+            {"Label8", {288, 16, 57, 41}},     {"Label4", {280, 64, 25, 25}},
+            {"Text12", {312, 64, 33, 25}},     {"Image1", {304, 96, 137, 94}},
+            {"Label5", {400, 120, 41, 25}},    {"Frame1", {448, 40, 129, 113}},
+            {"Label7", {8, 24, 105, 81}},      {"Label3", {272, 208, 65, 25}},
+            {"Option1", {344, 200, 89, 33}},   {"Option2", {344, 232, 105, 33}},
+            {"Command1", {24, 208, 49, 25}},   {"Command2", {72, 208, 49, 25}},
+        };
+        for (const auto& [name, box] : settingsControls)
+            QCOMPARE(control(main->settingsWindow(), name)->geometry(), box);
+        QCOMPARE(control(main->settingsWindow(), "Label7")->parent(), control(main->settingsWindow(), "Frame1"));
+        QCOMPARE(control(main->settingsWindow(), "Option1")->parent(), &main->settingsWindow());
+        // Buttons lie above the band they sit on.
+        QCOMPARE(main->childAt(260, 290), control(*main, "Command5"));
+    }
+
+    void fontsAndCaptionsFollowTheLayout()
+    {
+        const auto font = [](QWidget& window, const char* name) { return control(window, name)->font(); };
+        QCOMPARE(font(*main, "Label7").family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(font(*main, "Label7").pointSizeF(), 9.75);
+        QCOMPARE(font(*main, "Label7").weight(), QFont::Normal);
+        QCOMPARE(font(*main, "Command5").weight(), QFont::Bold);
+        QCOMPARE(font(*main, "Command2").pointSizeF(), 9.0);
+        QCOMPARE(font(main->settingsWindow(), "Label6").family(), QStringLiteral("ＭＳ ゴシック"));
+        QCOMPARE(font(main->settingsWindow(), "Label6").pointSizeF(), 18.0);
+        QCOMPARE(font(main->settingsWindow(), "Text4").pointSizeF(), 12.0);
+        QCOMPARE(font(main->settingsWindow(), "Command1").family(), QStringLiteral("ＭＳ ゴシック"));
+        // Japanese faces are mapped to ones that exist here.
+        QVERIFY(QFontInfo(font(*main, "Label7")).family().contains(QStringLiteral("IPA")));
+        QCOMPARE(button(*main, "Command1")->text(), QStringLiteral("一発作成"));
+        QCOMPARE(control(*main, "Label7")->property("text").toString(), QStringLiteral("例：bb.wmvは”ｂｂ”と記入。"));
+        QCOMPARE(main->settingsWindow().windowTitle(), QStringLiteral("一発ポポルン　ベーシック版　設定"));
+        QCOMPARE(button(*main, "Command4")->toolTip(), QStringLiteral("通常設定不要　ビデオ拡張子がavi、mpg、の時　使用。"));
+        QVERIFY(!qobject_cast<QLabel*>(control(*main, "Image2"))->pixmap().isNull());
+        QVERIFY(!qobject_cast<QLabel*>(control(main->settingsWindow(), "Image1"))->pixmap().isNull());
+    }
+
+    void onlyTheNameFieldIsEverShown()
+    {
+        QCOMPARE(main->findChildren<QLineEdit*>().size(), 1);
+        QStringList settingsFields;
+        for (auto* field : main->settingsWindow().findChildren<QLineEdit*>())
+            settingsFields << field->objectName();
+        settingsFields.sort();
+        QCOMPARE(settingsFields, (QStringList{"Text12", "Text4"}));
+    }
+
+    void createWritesTheWorkedExample()
+    {
+        QTest::keyClicks(edit("Text1"), "bb");
+        MessageBoxes boxes;
+        boxes.expectDuring([&] { QTest::mouseClick(button(*main, "Command1"), Qt::LeftButton); });
+        QCOMPARE(boxes.texts, QStringList{"保存しました。"});
+        QVERIFY(boxes.problems.isEmpty());
+        QCOMPARE(readBytes(file("bb", "bb.asx")).size(), 67u);
+        QCOMPARE(readBytes(file("bb", "bb.htm")).size(), 156u);
+        QCOMPARE(readBytes(file("bb", "bb01.htm")).size(), 432u);
+        QVERIFY(readBytes(file("bb", "bb.asx")).ends_with("<Ref href =\"./bb.wmv\"></Entry></ASX>\r\n"));
+    }
+
+    void emptyNameAsksForOneAndEnterPressesNothing()
+    {
+        MessageBoxes boxes;
+        boxes.expectDuring([&] { QTest::mouseClick(button(*main, "Command1"), Qt::LeftButton); });
+        QCOMPARE(boxes.texts, QStringList{"記入しましょう。"});
+
+        QTest::keyClicks(edit("Text1"), "bb");
+        boxes.expectDuring([&] {
+            QTest::keyClick(edit("Text1"), Qt::Key_Return);
+            QTest::keyClick(edit("Text1"), Qt::Key_Enter);
+            QTest::keyClick(edit("Text1"), Qt::Key_Escape);
+        });
+        QCOMPARE(boxes.texts.size(), 1);
+        QVERIFY(fs::is_empty(dir->path().toStdString()));
+        QVERIFY(main->isVisible());
+    }
+
+    void settingsChangeTheNextPageSet()
+    {
+        QTest::mouseClick(button(*main, "Command4"), Qt::LeftButton);
+        Form14& settings = main->settingsWindow();
+        QVERIFY(settings.isVisible());
+        QVERIFY(main->isVisible());
+
+        QLineEdit* width = edit("Text12");
+        width->selectAll();
+        QTest::keyClicks(width, "640");
+        QTest::mouseClick(option("Option1"), Qt::LeftButton);
+        QCOMPARE(parameters(), (QStringList{".wmv", "640", "544", "true"}));
+        QTest::mouseClick(button(settings, "Command1"), Qt::LeftButton);
+        QVERIFY(!settings.isVisible());
+
+        // Shown again, it kept everything.
+        QTest::mouseClick(button(*main, "Command4"), Qt::LeftButton);
+        QVERIFY(option("Option1")->isChecked());
+        QCOMPARE(width->text(), QStringLiteral("640"));
+        settings.close(); // the frame's close control hides it the same way
+        QVERIFY(!settings.isVisible());
+        QVERIFY(main->isVisible());
+
+        QTest::keyClicks(edit("Text1"), "bb");
+        MessageBoxes boxes;
+        boxes.expectDuring([&] { QTest::mouseClick(button(*main, "Command1"), Qt::LeftButton); });
+        QCOMPARE(boxes.texts, QStringList{"保存しました。"});
+        const std::string embed = readBytes(file("bb", "bb01.htm"));
+        QVERIFY(embed.find("width=\"640\" height=\"544\"") != std::string::npos);
+        QVERIFY(embed.find("width=640 height=544") != std::string::npos);
+        QVERIFY(embed.find("<PARAM name=\"autoStart\" value=\"true\">") != std::string::npos);
+    }
+
+    void settingsFieldsReachTheMainFieldsAsTyped()
+    {
+        QLineEdit* extension = edit("Text4");
+        extension->selectAll();
+        QTest::keyClicks(extension, "avi");
+        QLineEdit* width = edit("Text12");
+        width->selectAll();
+        QTest::keyClick(width, Qt::Key_Backspace);
+        QCOMPARE(parameters(), (QStringList{"avi", "", "", "false"}));
+        QTest::keyClicks(width, "321");
+        QCOMPARE(parameters(), (QStringList{"avi", "321", "304.75", "false"}));
+        QCOMPARE(main->findChildren<QLineEdit*>().size(), 1);
+    }
+
+    void tabVisitsTheControlsInOrder()
+    {
+        edit("Text1")->setFocus();
+        QStringList order{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order, (QStringList{"Text1", "Command1", "Command2", "Command4", "Command5", "Text1"}));
+    }
+
+    void settingsTabOrder()
+    {
+        Form14& settings = main->settingsWindow();
+        QTest::mouseClick(button(*main, "Command4"), Qt::LeftButton);
+        settings.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&settings));
+        edit("Text4")->setFocus();
+        QStringList order{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order, (QStringList{"Text4", "Text12", "Option1", "Option2", "Command1", "Command2"}));
+        QTest::keyClick(edit("Text12"), Qt::Key_Escape);
+        QTest::keyClick(edit("Text12"), Qt::Key_Return);
+        QVERIFY(settings.isVisible());
+    }
+
+    void exitEndsTheProgramWithBothWindows()
+    {
+        QTest::mouseClick(button(*main, "Command4"), Qt::LeftButton);
+        QTimer::singleShot(0, [this] { QTest::mouseClick(button(*main, "Command2"), Qt::LeftButton); });
+        QTimer::singleShot(5000, [] { QApplication::exit(1); }); // only if exit did nothing
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!main->isVisible());
+        QVERIFY(!main->settingsWindow().isVisible());
+        QVERIFY(fs::is_empty(dir->path().toStdString()));
+    }
+
+    void helpWithoutAHelpFileChangesNothing()
+    {
+        QTest::mouseClick(button(*main, "Command5"), Qt::LeftButton);
+        QTest::mouseClick(button(*main, "Command4"), Qt::LeftButton);
+        QTest::mouseClick(button(main->settingsWindow(), "Command2"), Qt::LeftButton);
+        QVERIFY(main->isVisible());
+        QVERIFY(main->settingsWindow().isVisible());
+        QCOMPARE(parameters(), (QStringList{".wmv", "320", "304", "false"}));
+    }
+
+private:
+    static QWidget* control(QWidget& window, const char* name)
+    {
+        auto* found = window.findChild<QWidget*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    static QPushButton* button(QWidget& window, const char* name)
+    {
+        return qobject_cast<QPushButton*>(control(window, name));
+    }
+    QLineEdit* edit(const char* name)
+    {
+        QWidget& window = std::string_view(name) == "Text1" ? static_cast<QWidget&>(*main) : main->settingsWindow();
+        return qobject_cast<QLineEdit*>(control(window, name));
+    }
+    QRadioButton* option(const char* name)
+    {
+        return qobject_cast<QRadioButton*>(control(main->settingsWindow(), name));
+    }
+    QStringList parameters()
+    {
+        const auto& fields = main->session().main();
+        QStringList values;
+        for (int n : {4, 12, 14, 17})
+            values << QString::fromStdString(fields.text(n));
+        return values;
+    }
+    fs::path file(const char* folder, const char* name)
+    {
+        return fs::path(dir->path().toStdString()) / folder / name;
+    }
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<Form13> main;
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"
