@@ -16,12 +16,15 @@
 #include "platform/file_system.h"
 #include "session.h"
 
+#include <iconv.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -225,6 +228,40 @@ Expected derive(const Input& input)
     return e;
 }
 
+// Reads code page 932 back into UTF-8 with glibc, independently of the
+// core's encoder: a character that the encoding dropped or changed shows.
+std::optional<std::string> decodeCp932(const std::string& bytes)
+{
+    static const iconv_t cd = ::iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        fail("no CP932 in iconv");
+    std::string out(bytes.size() * 3 + 4, '\0');
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (::iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+        return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+// Characters that Japanese input on Linux gives and that code page 932
+// writes as the bytes of their full-width forms, which read back as those.
+std::string asReadBack(std::string text)
+{
+    static const std::pair<std::string, std::string> forms[] = {
+        {"\u301C", "\uFF5E"}, {"\u2212", "\uFF0D"}, {"\u00A2", "\uFFE0"}, {"\u00A3", "\uFFE1"},
+        {"\u00AC", "\uFFE2"}, {"\u2016", "\u2225"}, {"\u2014", "\u2015"},
+    };
+    for (const auto& [from, to] : forms) {
+        for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+            text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
 void checkPageSet(const fs::path& folder, const Input& input, const Expected& expected)
 {
     if (!fs::is_directory(fs::symlink_status(folder)) || folder.filename().native() != input.name)
@@ -248,8 +285,11 @@ void checkPageSet(const fs::path& folder, const Input& input, const Expected& ex
         const auto bytes = popolun::encodeCp932(*text);
         if (!bytes)
             fail("saved a page set whose text has no code page 932 form: " + file);
-        if (readBytes(path) != *bytes)
+        const std::string written = readBytes(path);
+        if (written != *bytes)
             fail("the bytes of " + file + " differ from the layout");
+        if (decodeCp932(written) != asReadBack(*text))
+            fail(file + " does not read back as the text of the layout");
     }
 }
 
