@@ -61,8 +61,14 @@ std::string describeSettingWithoutCp932Form(const std::string& character)
 
 std::string describeFolderExists(const std::string& folder)
 {
-    return "フォルダー「" + folder + "」はすでにあります。別の名前を記入してください。"
-           "（すでにあるフォルダーとファイルはそのままです。）";
+    // A file or a link of that name stops the folder just as well; say neither.
+    return "「" + folder + "」という名前のものがすでにあります。別の名前を記入してください。"
+           "（すでにあるものはそのままです。）";
+}
+
+std::string describeProgramDirectoryUnknown()
+{
+    return "プログラムのフォルダーが分からないため、保存先を決められません。" + kNothingMade;
 }
 
 std::string describeFolderFailure(const std::string& folder, const FsResult& result)

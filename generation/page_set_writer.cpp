@@ -58,6 +58,11 @@ CreateResult PageSetWriter::create(const Snapshot& fields)
         return refuse(describeSettingWithoutCp932Form(firstCharacterWithoutCp932Form(bad)));
     }
 
+    // Without it the folder would land in the root of the file system.
+    if (programDirectory_.empty()) {
+        messages_.show(describeProgramDirectoryUnknown());
+        return CreateResult::failed;
+    }
     const std::string folder = programDirectory_ + separator_ + name;
     if (const FsResult made = fileSystem_.makeDirectory(folder); !made.ok()) {
         messages_.show(made.error == FsError::alreadyExists ? describeFolderExists(folder)
