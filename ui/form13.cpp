@@ -17,20 +17,6 @@
 
 using namespace popolun::ui;
 
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& box,
-                        const QColor& fill)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(box);
-    looks::fillButton(*button, fill);
-    return button;
-}
-
-} // namespace
-
 Form13::Form13(std::string programDirectory, QWidget* parent)
     : QWidget(parent)
     , programDirectory_(std::move(programDirectory))
@@ -63,17 +49,17 @@ Form13::Form13(std::string programDirectory, QWidget* parent)
     text1_->setMaxLength(std::numeric_limits<int>::max());
     text1_->setToolTip(QStringLiteral("ビデオファイルの拡張子抜きファイル名を記入"));
 
-    auto* command1 = makeButton(this, "Command1", QStringLiteral("一発作成"), {168, 184, 121, 49}, QColor(192, 255, 192));
+    auto* command1 = looks::makeButton(this, "Command1", QStringLiteral("一発作成"), {168, 184, 121, 49}, QColor(192, 255, 192));
     command1->setToolTip(QStringLiteral("フォルダーとasxファイル、ｈｔｍファイル二個自動作成"));
 
-    auto* command5 = makeButton(this, "Command5", QStringLiteral("?"), {256, 288, 49, 25}, QColor(255, 255, 0));
+    auto* command5 = looks::makeButton(this, "Command5", QStringLiteral("?"), {256, 288, 49, 25}, QColor(255, 255, 0));
     command5->setFont(looks::pGothic(9.75, true));
 
-    auto* command2 = makeButton(this, "Command2", QStringLiteral("終了"), {304, 288, 57, 25}, QColor(0, 255, 0));
+    auto* command2 = looks::makeButton(this, "Command2", QStringLiteral("終了"), {304, 288, 57, 25}, QColor(0, 255, 0));
     command2->setFont(looks::pGothic(9, true));
     command2->setToolTip(QStringLiteral("終了"));
 
-    auto* command4 = makeButton(this, "Command4", QStringLiteral("設定"), {360, 288, 49, 25}, QColor(255, 128, 255));
+    auto* command4 = looks::makeButton(this, "Command4", QStringLiteral("設定"), {360, 288, 49, 25}, QColor(255, 128, 255));
     command4->setFont(looks::pGothic(9, true));
     command4->setToolTip(QStringLiteral("通常設定不要　ビデオ拡張子がavi、mpg、の時　使用。"));
 

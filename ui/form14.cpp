@@ -33,17 +33,6 @@ QRadioButton* makeOption(QWidget* parent, const char* name, const QString& capti
     return option;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& box,
-                        const QFont& font, const QColor& fill)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(box);
-    button->setFont(font);
-    looks::fillButton(*button, fill);
-    return button;
-}
-
 void bindField(QLineEdit& edit, popolun::Field& field)
 {
     edit.setText(QString::fromStdString(field.text()));
@@ -98,10 +87,10 @@ Form14::Form14(popolun::SettingsFields& fields, QWidget* parent)
     text12_ = makeField(this, "Text12", {312, 64, 33, 25});
     option1_ = makeOption(this, "Option1", QStringLiteral("オン"), {344, 200, 89, 33});
     option2_ = makeOption(this, "Option2", QStringLiteral("オフ"), {344, 232, 105, 33});
-    auto* command1 = makeButton(this, "Command1", QStringLiteral("戻る"), {24, 208, 49, 25},
-                                looks::gothic(9, true), QColor(255, 128, 0));
-    auto* command2 = makeButton(this, "Command2", QStringLiteral("?"), {72, 208, 49, 25},
-                                looks::pGothic(9.75, true), QColor(255, 255, 0));
+    auto* command1 = looks::makeButton(this, "Command1", QStringLiteral("戻る"), {24, 208, 49, 25}, QColor(255, 128, 0));
+    command1->setFont(looks::gothic(9, true));
+    auto* command2 = looks::makeButton(this, "Command2", QStringLiteral("?"), {72, 208, 49, 25}, QColor(255, 255, 0));
+    command2->setFont(looks::pGothic(9.75, true));
 
     setTabOrder(text4_, text12_);
     setTabOrder(text12_, option1_);

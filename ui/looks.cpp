@@ -43,6 +43,16 @@ void fillLabel(QLabel& label, const QColor& background, const QColor& text)
     label.setAutoFillBackground(true);
 }
 
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& box,
+                        const QColor& fill)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(box);
+    fillButton(*button, fill);
+    return button;
+}
+
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& box)
 {
     auto* label = new QLabel(text, parent);

@@ -22,6 +22,11 @@ void fillButton(QPushButton& button, const QColor& colour);
 // A label with its own background (and text) colour.
 void fillLabel(QLabel& label, const QColor& background, const QColor& text);
 
+// A push button with its face filled; never a default button, so Enter and
+// Escape press nothing.
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& box,
+                        const QColor& fill);
+
 // Labels read from the top left and wrap within their box.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& box);
 
