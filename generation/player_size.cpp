@@ -30,6 +30,13 @@ bool isPlainNumeral(std::string_view text)
     return i == text.size();
 }
 
+// For a plain numeral: whether its whole part is zero.
+bool isBelowOne(std::string_view text)
+{
+    const auto digits = text.substr(text.starts_with('-') ? 1 : 0);
+    return digits.substr(0, digits.find('.')).find_first_not_of('0') == std::string_view::npos;
+}
+
 } // namespace
 
 std::optional<double> parseWidth(std::string_view text)
@@ -38,6 +45,8 @@ std::optional<double> parseWidth(std::string_view text)
         return std::nullopt;
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range && isBelowOne(text))
+        return text.starts_with('-') ? -0.0 : 0.0; // too small for a double: zero, as the rule needs
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;

@@ -8,7 +8,7 @@ namespace popolun {
 
 // A width as the user may type it: ASCII digits with an optional leading "-"
 // and an optional fraction ("320", "-8", "320.5"). Anything else, and a
-// numeral too large for a double, is not a width.
+// numeral too large for a double, is not a width; one too small for it is zero.
 std::optional<double> parseWidth(std::string_view text);
 
 // Shortest decimal form with up to 15 significant digits, "." as separator:
