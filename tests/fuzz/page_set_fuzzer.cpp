@@ -8,7 +8,8 @@
 // a program directory that holds things of its own, inside a sandbox folder,
 // and checks the outcome against a derivation of its own: a complete page set
 // with exactly the bytes the layout gives and "保存しました。", or nothing new
-// and one message that says why. Any other outcome aborts.
+// and one message that says why; a plain request must succeed. Any other
+// outcome aborts.
 
 #include "messages.h"
 #include "page_set_writer.h"
@@ -18,6 +19,8 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -293,6 +296,19 @@ void checkPageSet(const fs::path& folder, const Input& input, const Expected& ex
     }
 }
 
+// A request that nothing may refuse: a new name of plain letters and digits,
+// a printable ASCII extension and a numeric width.
+bool mustBeSaved(const Input& input, const Expected& expected, const Sandbox& box)
+{
+    const auto all = [](const std::string& text, auto allowed) {
+        return std::all_of(text.begin(), text.end(), [&](char c) { return allowed(static_cast<unsigned char>(c)); });
+    };
+    return expected.numericWidth && !input.name.empty() && input.name.size() <= 200
+        && all(input.name, [](unsigned char c) { return std::isalnum(c) || c == '_' || c == '-'; })
+        && all(input.extension, [](unsigned char c) { return c >= 0x20 && c < 0x7F; })
+        && !box.ownEntries.count(input.name);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -326,10 +342,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("the message and the result disagree: " + messages.shown[0]);
     if (input.name.empty() && messages.shown[0] != popolun::text::kEnterName)
         fail("an empty name without asking for one: " + messages.shown[0]);
+    const Expected expected = derive(input);
+    if (!saidSaved && mustBeSaved(input, expected, box))
+        fail("a plain request was turned down: " + messages.shown[0]);
     if (saidSaved) {
         if (added.size() != 1)
             fail("saved, but " + std::to_string(added.size()) + " new entries");
-        checkPageSet(added[0], input, derive(input));
+        checkPageSet(added[0], input, expected);
     } else if (!added.empty()) {
         fail("not saved (" + messages.shown[0] + "), but left " + added[0].native());
     }
