@@ -1,0 +1,111 @@
+#include "bench_support.h"
+
+#include "page_set.h"
+#include "platform/encoding.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace popolun::bench {
+
+namespace fs = std::filesystem;
+
+PageSetFiles expectedFiles(const std::string& programDirectory, const Snapshot& fields)
+{
+    const std::string& name = fields[0];
+    const PageSetText text = composePageSet(fields);
+    PageSetFiles files;
+    files.folder = programDirectory + "/" + name;
+    const std::string stem = files.folder + "/" + name;
+    files.paths = {stem + ".asx", stem + ".htm", stem + "01.htm"};
+    files.bytes = {encodeCp932(text.asx).value_or(""), encodeCp932(text.link).value_or(""),
+                   encodeCp932(text.embed).value_or("")};
+    return files;
+}
+
+bool writeDirectly(const PageSetFiles& files)
+{
+    if (::mkdir(files.folder.c_str(), 0777) != 0)
+        return false;
+    for (std::size_t i = 0; i < files.paths.size(); ++i) {
+        // The same flags the writer uses: a new file, never one reached through a link.
+        const int fd = ::open(files.paths[i].c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd < 0)
+            return false;
+        const std::string& bytes = files.bytes[i];
+        const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        if (::close(fd) != 0 || !written)
+            return false;
+    }
+    return true;
+}
+
+bool removeDirectly(const PageSetFiles& files)
+{
+    bool ok = true;
+    for (const auto& path : files.paths)
+        ok = ::unlink(path.c_str()) == 0 && ok;
+    return ::rmdir(files.folder.c_str()) == 0 && ok;
+}
+
+bool matchesOnDisk(const PageSetFiles& files)
+{
+    std::error_code error;
+    if (!fs::is_directory(files.folder, error))
+        return false;
+    if (std::distance(fs::directory_iterator(files.folder, error), fs::directory_iterator()) != 3)
+        return false;
+    for (std::size_t i = 0; i < files.paths.size(); ++i) {
+        std::ifstream in(files.paths[i], std::ios::binary);
+        const std::string contents{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (!in.good() && !in.eof())
+            return false;
+        if (contents != files.bytes[i] || files.bytes[i].empty())
+            return false;
+    }
+    return true;
+}
+
+ProgramDirectory::ProgramDirectory(int existing)
+{
+    std::string pattern = (fs::temp_directory_path() / "popolun-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        return;
+    path_ = pattern;
+
+    StartedSession started;
+    ok_ = true;
+    for (int i = 0; i < existing && ok_; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "set%04d", i);
+        started.session.main().setText(1, name);
+        ok_ = writeDirectly(expectedFiles(path_, started.session.main().snapshot()));
+    }
+}
+
+ProgramDirectory::~ProgramDirectory()
+{
+    if (path_.empty())
+        return;
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+ProgramDirectory& ProgramDirectory::withPageSets(int existing)
+{
+    static std::map<int, std::unique_ptr<ProgramDirectory>> directories;
+    auto& directory = directories[existing];
+    if (!directory)
+        directory = std::make_unique<ProgramDirectory>(existing);
+    return *directory;
+}
+
+} // namespace popolun::bench

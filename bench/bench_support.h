@@ -1,0 +1,69 @@
+#pragma once
+
+#include "field_set.h"
+#include "messages.h"
+#include "session.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace popolun::bench {
+
+// The folder and three files that one page set is on disk, with the bytes
+// each file must hold, all worked out in advance.
+struct PageSetFiles {
+    std::string folder;
+    std::array<std::string, 3> paths;
+    std::array<std::string, 3> bytes;
+};
+
+// What the writer makes for these fields in programDirectory, computed with
+// the core's own composition and encoding (outside any timed region).
+PageSetFiles expectedFiles(const std::string& programDirectory, const Snapshot& fields);
+
+// The floor: mkdir, then open/write/close for each file, nothing else.
+// False on any failure.
+bool writeDirectly(const PageSetFiles& files);
+
+// unlink the three files and rmdir the folder. False on any failure.
+bool removeDirectly(const PageSetFiles& files);
+
+// Whether the disk holds exactly these files with exactly these bytes.
+bool matchesOnDisk(const PageSetFiles& files);
+
+// A fresh temporary directory holding `existing` page sets named set0000,
+// set0001, ...; removed again with everything in it.
+class ProgramDirectory {
+public:
+    explicit ProgramDirectory(int existing);
+    ~ProgramDirectory();
+    ProgramDirectory(const ProgramDirectory&) = delete;
+    ProgramDirectory& operator=(const ProgramDirectory&) = delete;
+
+    const std::string& path() const { return path_; }
+    bool ok() const { return ok_; }
+
+    // One directory a page-set count, made the first time it is asked for
+    // and kept until the process ends, so that repetitions share it.
+    static ProgramDirectory& withPageSets(int existing);
+
+private:
+    std::string path_;
+    bool ok_ = false;
+};
+
+// The message boxes go nowhere.
+class SilentMessages final : public MessageSink {
+public:
+    void show(const std::string&) override {}
+};
+
+// A session after the main window's load step, as the program has it once
+// its window is up.
+struct StartedSession {
+    StartedSession() { session.load(); }
+    Session session;
+};
+
+} // namespace popolun::bench

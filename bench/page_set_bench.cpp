@@ -1,0 +1,128 @@
+// Writing a page set: the core's whole create operation against a floor of
+// the bare system calls that leave the same folder and bytes on disk.
+//
+// The two run in pairs within one benchmark, in alternating order, each timed
+// by its own clock: on a shared machine a burst of load then falls on both
+// alike. create's time is the benchmark's (manual) time, the floor's a
+// counter. The removal between page sets is the same code for both and lies
+// outside both figures, so each starts from the same directory state.
+
+#include "bench_support.h"
+#include "figures.h"
+
+#include "page_set_writer.h"
+#include "platform/file_system.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace popolun::bench {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Page sets a repetition: fixed, so that a slow disk cannot stretch the run.
+constexpr int kPageSetsPerRepetition = 40;
+
+double seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
+
+void measure(benchmark::State& state, int existing, const std::string& name)
+{
+    ProgramDirectory& directory = ProgramDirectory::withPageSets(existing);
+    if (!directory.ok()) {
+        state.SkipWithError("could not prepare the program directory");
+        return;
+    }
+    StartedSession started;
+    Session& session = started.session;
+    session.main().setText(1, name);
+    SilentMessages messages;
+    PageSetWriter writer(nativeFileSystem(), directory.path(), messages);
+    const PageSetFiles files = expectedFiles(directory.path(), session.main().snapshot());
+
+    // Once each, untimed: both leave exactly the same folder and bytes.
+    const bool created = writer.create(session.main().snapshot()) == CreateResult::saved;
+    if (!created || !matchesOnDisk(files) || !removeDirectly(files) || !writeDirectly(files)
+        || !matchesOnDisk(files) || !removeDirectly(files)) {
+        state.SkipWithError("the page set on disk is not the expected one");
+        return;
+    }
+
+    const auto timeCreate = [&](bool& ok) {
+        const auto start = Clock::now();
+        ok = writer.create(session.main().snapshot()) == CreateResult::saved;
+        const auto stop = Clock::now();
+        ok = removeDirectly(files) && ok;
+        return seconds(stop - start);
+    };
+    const auto timeFloor = [&](bool& ok) {
+        const auto start = Clock::now();
+        ok = writeDirectly(files);
+        const auto stop = Clock::now();
+        ok = removeDirectly(files) && ok;
+        return seconds(stop - start);
+    };
+
+    double floorSeconds = 0;
+    bool floorFirst = false;
+    for (auto _ : state) {
+        bool createOk = false, floorOk = false;
+        double createTime = 0;
+        if (floorFirst) {
+            floorSeconds += timeFloor(floorOk);
+            createTime = timeCreate(createOk);
+        } else {
+            createTime = timeCreate(createOk);
+            floorSeconds += timeFloor(floorOk);
+        }
+        state.SetIterationTime(createTime);
+        floorFirst = !floorFirst;
+        if (!createOk || !floorOk) {
+            state.SkipWithError("a page set could not be written or removed");
+            break;
+        }
+    }
+    state.counters["floor"] = benchmark::Counter(floorSeconds * 1e9, benchmark::Counter::kAvgIterations);
+}
+
+void registerPair(const std::string& key, int existing, const std::string& name)
+{
+    benchmark::RegisterBenchmark(key.c_str(), measure, existing, name)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond)
+        ->Iterations(kPageSetsPerRepetition);
+}
+
+} // namespace
+
+void registerPageSetBenchmarks()
+{
+    using Goal = Figure::Goal;
+
+    // A Japanese base name, so that the name goes through the encoder too.
+    registerPair("page_set", 0, "動画の案内");
+    addFigure({"Writing a page set (create vs mkdir/open/write/close)", "page_set", "page_set#floor",
+               Goal::ratioAtMost, 1.2});
+
+    // ASCII names: 200 characters of Japanese would pass NAME_MAX (255 bytes) in UTF-8.
+    for (const int length : {1, 10, 100, 200}) {
+        const std::string key = "name_length/" + std::to_string(length);
+        registerPair(key, 0, std::string(static_cast<std::size_t>(length), 'a'));
+        addFigure({"Scale: base name of " + std::to_string(length) + (length == 1 ? " character" : " characters"),
+                   key, key + "#floor", Goal::ratioAtMost, 1.2});
+    }
+
+    for (const int existing : {1, 100, 1000}) {
+        const std::string key = "page_sets_there/" + std::to_string(existing);
+        registerPair(key, existing, "new");
+        addFigure({"Scale: " + std::to_string(existing) + (existing == 1 ? " page set" : " page sets") + " already there",
+                   key, key + "#floor", Goal::ratioAtMost, 1.2});
+    }
+    addFigure({"Scale: growth from 1 to 1000 page sets there (create's growth vs the floor's)",
+               "page_sets_there/1000", "page_sets_there/1000#floor", Goal::growthAtMost, 1.2,
+               "page_sets_there/1", "page_sets_there/1#floor"});
+}
+
+} // namespace popolun::bench

@@ -1,0 +1,69 @@
+// Propagation: one width edit in the settings fields through to the main
+// height, alternating two widths so that every edit is a change.
+
+#include "bench_support.h"
+#include "figures.h"
+
+#include "player_size.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace popolun::bench {
+
+namespace {
+
+const std::string kWidths[2] = {"640", "320"};
+const std::string kHeights[2] = {"544", "304"};
+
+bool mainFieldsShow(const Session& session, std::size_t i)
+{
+    return session.main().text(12) == kWidths[i] && session.main().text(14) == kHeights[i];
+}
+
+void measureChain(benchmark::State& state)
+{
+    StartedSession started;
+    Session& session = started.session;
+    Field& width = session.settings().text12;
+
+    std::size_t i = 0;
+    for (auto _ : state) {
+        width.setText(kWidths[i]);
+        benchmark::DoNotOptimize(session.main().text(14).data());
+        i ^= 1;
+    }
+    // The last edit went all the way through.
+    if (!mainFieldsShow(session, i ^ 1))
+        state.SkipWithError("the main width and height do not follow the settings width");
+}
+
+// What the chain cannot do without: keep the width text twice and work out
+// the height text from it.
+void measureFloor(benchmark::State& state)
+{
+    std::string settingsWidth, mainWidth, mainHeight;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        settingsWidth = kWidths[i];
+        mainWidth = settingsWidth;
+        mainHeight = playerHeight(mainWidth);
+        benchmark::DoNotOptimize(mainHeight.data());
+        i ^= 1;
+    }
+    if (mainHeight != kHeights[i ^ 1])
+        state.SkipWithError("the floor worked out the wrong height");
+}
+
+} // namespace
+
+void registerPropagationBenchmarks()
+{
+    benchmark::RegisterBenchmark("propagation/width_to_height", measureChain)->MinTime(0.05);
+    benchmark::RegisterBenchmark("floor/width_to_height", measureFloor)->MinTime(0.05);
+    addFigure({"Propagation: settings width edit to main height (one chain)", "propagation/width_to_height",
+               "floor/width_to_height", Figure::Goal::medianBelow, 2000.0});
+}
+
+} // namespace popolun::bench
