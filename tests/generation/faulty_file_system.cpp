@@ -10,6 +10,7 @@ bool FaultyFileSystem::failsNow(const std::string& path)
 {
     if (++calls_ != failAt_)
         return false;
+    injected_ = true;
     failedPath_ = path;
     return true;
 }

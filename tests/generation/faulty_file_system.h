@@ -20,8 +20,8 @@ public:
     void failRemovals(FsResult fault);
 
     int calls() const { return calls_; }
-    bool injected() const { return !failedPath_.empty(); }
-    // The folder or file whose call failed; empty if none has.
+    bool injected() const { return injected_; }
+    // The folder or file whose call failed.
     const std::string& failedPath() const { return failedPath_; }
 
     FsResult makeDirectory(const std::string& path) override;
@@ -38,6 +38,7 @@ private:
     FsResult fault_;
     FsResult removalFault_;
     int calls_ = 0;
+    bool injected_ = false;
     std::string failedPath_;
     std::map<FileHandle, std::string> openFiles_;
 };
