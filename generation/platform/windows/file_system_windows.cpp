@@ -1,0 +1,144 @@
+#include "platform/file_system.h"
+
+#include "wide_text.h"
+
+#include <algorithm>
+
+namespace popolun {
+
+namespace {
+
+// The system's own words for a code, in UTF-8, without the closing line break.
+std::string systemText(DWORD code)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text;
+    if (length > 0 && buffer)
+        text.assign(buffer, length);
+    if (buffer)
+        ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
+        text.pop_back();
+    const auto utf8 = windows::toUtf8(text);
+    if (utf8 && !utf8->empty())
+        return *utf8;
+    return "error " + std::to_string(code);
+}
+
+FsResult fromSystemError(DWORD code)
+{
+    FsError error = FsError::other;
+    switch (code) {
+    case ERROR_ALREADY_EXISTS: case ERROR_FILE_EXISTS: case ERROR_DIR_NOT_EMPTY:
+        error = FsError::alreadyExists; break;
+    case ERROR_PATH_NOT_FOUND: case ERROR_FILE_NOT_FOUND: error = FsError::notFound; break;
+    case ERROR_ACCESS_DENIED: error = FsError::accessDenied; break;
+    case ERROR_WRITE_PROTECT: error = FsError::readOnly; break;
+    case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: error = FsError::noSpace; break;
+    case ERROR_FILENAME_EXCED_RANGE: error = FsError::nameTooLong; break;
+    case ERROR_INVALID_NAME: case ERROR_BAD_PATHNAME: case ERROR_DIRECTORY: error = FsError::invalidName; break;
+    case ERROR_CRC: case ERROR_IO_DEVICE: case ERROR_WRITE_FAULT: case ERROR_READ_FAULT: error = FsError::ioError; break;
+    default: break;
+    }
+    return {error, systemText(code)};
+}
+
+FsResult lastError() { return fromSystemError(::GetLastError()); }
+
+// A UTF-8 path the system calls can take; the core only passes valid UTF-8,
+// so a failure here is a name the file system cannot hold.
+FsResult widePath(const std::string& path, std::wstring& wide)
+{
+    auto converted = windows::toWide(path);
+    if (!converted)
+        return fromSystemError(ERROR_INVALID_NAME);
+    wide = std::move(*converted);
+    return FsResult::success();
+}
+
+HANDLE toHandle(FileHandle handle) { return reinterpret_cast<HANDLE>(handle); }
+
+class WindowsFileSystem final : public FileSystem {
+public:
+    FsResult makeDirectory(const std::string& path) override
+    {
+        std::wstring wide;
+        if (FsResult converted = widePath(path, wide); !converted.ok())
+            return converted;
+        if (!::CreateDirectoryW(wide.c_str(), nullptr))
+            return lastError();
+        return FsResult::success();
+    }
+
+    FsResult openNewFile(const std::string& path, FileHandle& handle) override
+    {
+        std::wstring wide;
+        if (FsResult converted = widePath(path, wide); !converted.ok())
+            return converted;
+        // CREATE_NEW: never open something this run did not create, not even through a link.
+        const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return lastError();
+        handle = reinterpret_cast<FileHandle>(file);
+        return FsResult::success();
+    }
+
+    FsResult write(FileHandle handle, std::string_view bytes) override
+    {
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+            DWORD written = 0;
+            if (!::WriteFile(toHandle(handle), bytes.data(), chunk, &written, nullptr))
+                return lastError();
+            if (written == 0)
+                return fromSystemError(ERROR_WRITE_FAULT); // nothing moved: do not spin
+            bytes.remove_prefix(written);
+        }
+        return FsResult::success();
+    }
+
+    FsResult close(FileHandle handle) override
+    {
+        if (!::CloseHandle(toHandle(handle)))
+            return lastError();
+        return FsResult::success();
+    }
+
+    FsResult removeFile(const std::string& path) override
+    {
+        std::wstring wide;
+        if (FsResult converted = widePath(path, wide); !converted.ok())
+            return converted;
+        if (!::DeleteFileW(wide.c_str()))
+            return lastError();
+        return FsResult::success();
+    }
+
+    FsResult removeDirectory(const std::string& path) override
+    {
+        std::wstring wide;
+        if (FsResult converted = widePath(path, wide); !converted.ok())
+            return converted;
+        if (!::RemoveDirectoryW(wide.c_str()))
+            return lastError();
+        return FsResult::success();
+    }
+};
+
+} // namespace
+
+FileSystem& nativeFileSystem()
+{
+    static WindowsFileSystem fileSystem;
+    return fileSystem;
+}
+
+char pathSeparator() { return '\\'; }
+
+bool usesWindowsNameRules() { return true; }
+
+} // namespace popolun
