@@ -13,6 +13,10 @@ namespace {
 // reserves for "\" and "~"; Windows has no exact form for them, so neither do we.
 bool isRefusedByWindows(char32_t c) { return c == U'\u00A5' || c == U'\u203E'; }
 
+// glibc drops the tag characters without a word; a character that vanishes
+// has no form either (and Windows refuses them too).
+bool isTagCharacter(char32_t c) { return c >= U'\U000E0000' && c <= U'\U000E007F'; }
+
 class Converter {
 public:
     Converter() : cd_(::iconv_open("CP932", "UTF-8")) {}
@@ -54,7 +58,7 @@ std::optional<std::string> encodeCp932(std::string_view utf8)
     if (!codePoints)
         return std::nullopt;
     for (char32_t c : *codePoints) {
-        if (isRefusedByWindows(c))
+        if (isRefusedByWindows(c) || isTagCharacter(c))
             return std::nullopt;
     }
     // One converter per thread: iconv descriptors keep state.
