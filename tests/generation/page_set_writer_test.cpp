@@ -100,6 +100,12 @@ TEST_F(Writer, JapaneseNameIsCp932InsideAndThePlatformsSpellingOutside)
 
 TEST_F(Writer, NameOfSpacesIsANameToo)
 {
+    if (usesWindowsNameRules()) {
+        // Windows would drop the trailing spaces and name the folder "".
+        EXPECT_EQ(create("  "), CreateResult::refused);
+        EXPECT_TRUE(fs::is_empty(dir.path()));
+        return;
+    }
     EXPECT_EQ(create("  "), CreateResult::saved);
     EXPECT_EQ(testing::readBytes(file("  ", "  01.htm")), expectedEmbed("  "));
 }
