@@ -7,11 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 namespace popolun::bench {
@@ -74,9 +76,10 @@ bool matchesOnDisk(const PageSetFiles& files)
     return true;
 }
 
-ProgramDirectory::ProgramDirectory(int existing)
+ProgramDirectory::ProgramDirectory(int existing, const std::string& parent)
 {
-    std::string pattern = (fs::temp_directory_path() / "popolun-bench-XXXXXX").string();
+    const fs::path base = parent.empty() ? fs::temp_directory_path() : fs::path(parent);
+    std::string pattern = (base / "popolun-bench-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
         return;
     path_ = pattern;
@@ -99,13 +102,39 @@ ProgramDirectory::~ProgramDirectory()
     fs::remove_all(path_, ignored);
 }
 
-ProgramDirectory& ProgramDirectory::withPageSets(int existing)
+ProgramDirectory& ProgramDirectory::withPageSets(int existing, const std::string& parent)
 {
-    static std::map<int, std::unique_ptr<ProgramDirectory>> directories;
-    auto& directory = directories[existing];
+    static std::map<std::pair<int, std::string>, std::unique_ptr<ProgramDirectory>> directories;
+    auto& directory = directories[{existing, parent}];
     if (!directory)
-        directory = std::make_unique<ProgramDirectory>(existing);
+        directory = std::make_unique<ProgramDirectory>(existing, parent);
     return *directory;
+}
+
+std::string describeLocation(const std::string& parent)
+{
+    const std::string path = parent.empty() ? fs::temp_directory_path().string() : parent;
+    struct statfs info{};
+    if (::statfs(path.c_str(), &info) != 0)
+        return path;
+    const char* type = "another file system";
+    switch (info.f_type) {
+    case EXT4_SUPER_MAGIC: type = "ext2/3/4"; break;
+    case TMPFS_MAGIC: type = "tmpfs"; break;
+    case BTRFS_SUPER_MAGIC: type = "btrfs"; break;
+    case XFS_SUPER_MAGIC: type = "xfs"; break;
+    case OVERLAYFS_SUPER_MAGIC: type = "overlayfs"; break;
+    default: break;
+    }
+    return path + ", " + type;
+}
+
+std::string memoryDirectory()
+{
+    struct statfs info{};
+    if (::statfs("/dev/shm", &info) != 0 || info.f_type != TMPFS_MAGIC || ::access("/dev/shm", W_OK) != 0)
+        return {};
+    return "/dev/shm";
 }
 
 } // namespace popolun::bench

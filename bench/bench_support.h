@@ -32,11 +32,12 @@ bool removeDirectly(const PageSetFiles& files);
 // Whether the disk holds exactly these files with exactly these bytes.
 bool matchesOnDisk(const PageSetFiles& files);
 
-// A fresh temporary directory holding `existing` page sets named set0000,
-// set0001, ...; removed again with everything in it.
+// A fresh directory in parent (the temporary directory when empty) holding
+// `existing` page sets named set0000, set0001, ...; removed again with
+// everything in it.
 class ProgramDirectory {
 public:
-    explicit ProgramDirectory(int existing);
+    ProgramDirectory(int existing, const std::string& parent);
     ~ProgramDirectory();
     ProgramDirectory(const ProgramDirectory&) = delete;
     ProgramDirectory& operator=(const ProgramDirectory&) = delete;
@@ -44,14 +45,22 @@ public:
     const std::string& path() const { return path_; }
     bool ok() const { return ok_; }
 
-    // One directory a page-set count, made the first time it is asked for
-    // and kept until the process ends, so that repetitions share it.
-    static ProgramDirectory& withPageSets(int existing);
+    // One directory a page-set count and parent, made the first time it is
+    // asked for and kept until the process ends, so that repetitions share it.
+    static ProgramDirectory& withPageSets(int existing, const std::string& parent = {});
 
 private:
     std::string path_;
     bool ok_ = false;
 };
+
+// A file system held in memory (tmpfs at /dev/shm), where the system calls
+// are cheap and the writer's own work shows; empty where there is none.
+std::string memoryDirectory();
+
+// Where a program directory in parent (the temporary directory when empty)
+// lies and on what: "/tmp, ext4".
+std::string describeLocation(const std::string& parent);
 
 // The message boxes go nowhere.
 class SilentMessages final : public MessageSink {

@@ -1,10 +1,11 @@
 // Start-up against its floor: spawns startup_probe (the program's own
-// start-up sequence) and startup_floor (one empty widget) in turn under the
+// start-up sequence), startup_floor (one empty widget) and, for reference,
+// startup_text_floor (the same with one line of text) in turn under the
 // offscreen platform, each told the CLOCK_MONOTONIC time taken just before
 // the spawn, and collects the time to the first expose and the peak RSS each
-// reports. Prints two rows of the table that popolun_bench begins.
+// reports. Prints its rows of the table that popolun_bench begins.
 //
-// startup_bench [--runs N] [--probe PATH] [--floor PATH] [--verbose]
+// startup_bench [--runs N] [--probe PATH] [--floor PATH] [--text-floor PATH|""] [--verbose]
 
 #include "table.h"
 
@@ -113,25 +114,46 @@ double median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-void printRows(const std::string& what, const std::vector<Sample>& probe, const std::vector<Sample>& floor)
+struct Program {
+    std::string path;
+    std::vector<Sample> samples;
+
+    double medianTime() const
+    {
+        std::vector<double> values;
+        for (const Sample& s : samples)
+            values.push_back(s.nanoseconds);
+        return median(values);
+    }
+    double medianMemory() const
+    {
+        std::vector<double> values;
+        for (const Sample& s : samples)
+            values.push_back(s.kibibytes);
+        return median(values);
+    }
+};
+
+constexpr double kLimit = 1.25;
+
+void printRows(const std::string& what, const Program& probe, const Program& floor, const Program* textFloor)
 {
-    const double limit = 1.25;
-    std::vector<double> probeTimes, floorTimes, probeMemory, floorMemory;
-    for (const Sample& s : probe) {
-        probeTimes.push_back(s.nanoseconds);
-        probeMemory.push_back(s.kibibytes);
-    }
-    for (const Sample& s : floor) {
-        floorTimes.push_back(s.nanoseconds);
-        floorMemory.push_back(s.kibibytes);
-    }
-    const double time = median(probeTimes), floorTime = median(floorTimes);
-    const double memory = median(probeMemory), floorMem = median(floorMemory);
-    const std::string goal = "≤ " + formatRatio(limit) + " floor";
+    const std::string goal = "≤ " + formatRatio(kLimit) + " floor";
+    const double time = probe.medianTime(), floorTime = floor.medianTime();
+    const double memory = probe.medianMemory(), floorMemory = floor.medianMemory();
     printTableRow("Start-up: spawn to main window exposed" + what, formatNanoseconds(time),
-                  formatNanoseconds(floorTime), formatRatio(time / floorTime), goal, yesNo(time / floorTime <= limit));
-    printTableRow("Start-up: peak resident memory" + what, formatKibibytes(memory), formatKibibytes(floorMem),
-                  formatRatio(memory / floorMem), goal, yesNo(memory / floorMem <= limit));
+                  formatNanoseconds(floorTime), formatRatio(time / floorTime), goal, yesNo(time / floorTime <= kLimit));
+    printTableRow("Start-up: peak resident memory" + what, formatKibibytes(memory), formatKibibytes(floorMemory),
+                  formatRatio(memory / floorMemory), goal, yesNo(memory / floorMemory <= kLimit));
+    if (!textFloor)
+        return;
+    // Not a goal: how much of the gap any window with text would have.
+    const double textTime = textFloor->medianTime(), textMemory = textFloor->medianMemory();
+    printTableRow("Start-up, for reference: the floor plus one line of text", formatNanoseconds(textTime),
+                  formatNanoseconds(floorTime), formatRatio(textTime / floorTime), "—", "—");
+    printTableRow("Start-up, for reference: peak resident memory of the floor plus one line of text",
+                  formatKibibytes(textMemory), formatKibibytes(floorMemory), formatRatio(textMemory / floorMemory), "—",
+                  "—");
 }
 
 } // namespace
@@ -141,11 +163,12 @@ int main(int argc, char** argv)
     int runs = 21;
     const int warmUp = 2; // not counted: the first runs fill the page cache and the font cache
 #ifdef POPOLUN_STARTUP_PROBE
-    std::string probe = POPOLUN_STARTUP_PROBE;
+    std::string probePath = POPOLUN_STARTUP_PROBE;
 #else
-    std::string probe;
+    std::string probePath;
 #endif
-    std::string floor = POPOLUN_STARTUP_FLOOR;
+    std::string floorPath = POPOLUN_STARTUP_FLOOR;
+    std::string textFloorPath = POPOLUN_STARTUP_TEXT_FLOOR;
     bool verbose = false;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
@@ -155,32 +178,38 @@ int main(int argc, char** argv)
         } else if (flag == "--runs" && hasValue) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else if (flag == "--probe" && hasValue) {
-            probe = argv[++i];
+            probePath = argv[++i];
         } else if (flag == "--floor" && hasValue) {
-            floor = argv[++i];
+            floorPath = argv[++i];
+        } else if (flag == "--text-floor" && hasValue) {
+            textFloorPath = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: startup_bench [--runs N] [--probe PATH] [--floor PATH] [--verbose]\n");
+            std::fprintf(stderr, "usage: startup_bench [--runs N] [--probe PATH] [--floor PATH] [--text-floor PATH|\"\"]"
+                                 " [--verbose]\n");
             return 2;
         }
     }
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     const std::string what = " (" + std::to_string(runs) + " runs each, alternating)";
-    if (probe.empty()) {
+    if (probePath.empty()) {
         printTableRow("Start-up" + what, "—", "—", "—", "≤ 1.25× floor", "not built: no popolun_ui target");
         return 0;
     }
 
-    std::vector<Sample> probeSamples, floorSamples;
+    Program probe{probePath, {}}, floor{floorPath, {}}, textFloor{textFloorPath, {}};
+    std::vector<Program*> programs{&probe, &floor};
+    if (!textFloorPath.empty())
+        programs.push_back(&textFloor);
+
     std::string problem;
-    for (int i = 0; i < warmUp + runs && problem.empty(); ++i) {
-        // Alternate which goes first, so that neither always follows the other.
-        const bool probeFirst = i % 2 == 0;
-        for (int turn = 0; turn < 2 && problem.empty(); ++turn) {
-            const bool isProbe = (turn == 0) == probeFirst;
-            const auto sample = runOnce(isProbe ? probe : floor, verbose, problem);
-            if (sample && i >= warmUp)
-                (isProbe ? probeSamples : floorSamples).push_back(*sample);
+    for (int round = 0; round < warmUp + runs && problem.empty(); ++round) {
+        // Rotate the order, so that no program always follows the same one.
+        for (std::size_t turn = 0; turn < programs.size() && problem.empty(); ++turn) {
+            Program& program = *programs[(static_cast<std::size_t>(round) + turn) % programs.size()];
+            const auto sample = runOnce(program.path, verbose, problem);
+            if (sample && round >= warmUp)
+                program.samples.push_back(*sample);
         }
         std::fputc('.', stderr);
     }
@@ -189,6 +218,6 @@ int main(int argc, char** argv)
         printTableRow("Start-up" + what, "—", "—", "—", "≤ 1.25× floor", "error: " + problem);
         return 1;
     }
-    printRows(what, probeSamples, floorSamples);
+    printRows(what, probe, floor, textFloorPath.empty() ? nullptr : &textFloor);
     return 0;
 }
