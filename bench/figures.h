@@ -20,8 +20,8 @@ struct Figure {
     Goal goal;
     double limit;
     // growthAtMost only: the rows the growth is taken against.
-    std::string measuredBase;
-    std::string floorBase;
+    std::string measuredBase = {};
+    std::string floorBase = {};
 };
 
 void addFigure(Figure figure);
