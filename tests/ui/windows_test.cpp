@@ -250,13 +250,8 @@ private slots:
 
     void tabVisitsTheControlsInOrder()
     {
-        edit("Text1")->setFocus();
-        QStringList order{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 5; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            order << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(order, (QStringList{"Text1", "Command1", "Command2", "Command4", "Command5", "Text1"}));
+        QCOMPARE(tabStopsFrom(edit("Text1"), 5),
+                 (QStringList{"Text1", "Command1", "Command2", "Command4", "Command5", "Text1"}));
     }
 
     void settingsTabOrder()
@@ -265,13 +260,8 @@ private slots:
         QTest::mouseClick(button(*main, "Command4"), Qt::LeftButton);
         settings.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&settings));
-        edit("Text4")->setFocus();
-        QStringList order{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 5; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            order << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(order, (QStringList{"Text4", "Text12", "Option1", "Option2", "Command1", "Command2"}));
+        QCOMPARE(tabStopsFrom(edit("Text4"), 5),
+                 (QStringList{"Text4", "Text12", "Option1", "Option2", "Command1", "Command2"}));
         QTest::keyClick(edit("Text12"), Qt::Key_Escape);
         QTest::keyClick(edit("Text12"), Qt::Key_Return);
         QVERIFY(settings.isVisible());
@@ -299,6 +289,17 @@ private slots:
     }
 
 private:
+    // The controls the focus visits, starting at start, for the given number of Tab presses.
+    static QStringList tabStopsFrom(QWidget* start, int presses)
+    {
+        start->setFocus();
+        QStringList stops{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < presses; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            stops << QApplication::focusWidget()->objectName();
+        }
+        return stops;
+    }
     static QWidget* control(QWidget& window, const char* name)
     {
         auto* found = window.findChild<QWidget*>(QString::fromLatin1(name));
