@@ -79,6 +79,14 @@ private:
 bool printFigure(const Figure& figure, const MedianCollector& collector)
 {
     const auto measured = collector.median(figure.measured);
+    if (figure.goal == Figure::Goal::reference) {
+        if (!measured) {
+            printTableRow(figure.label, "—", "—", "—", "—", "error: " + collector.problem(figure.measured));
+            return false;
+        }
+        printTableRow(figure.label, formatNanoseconds(*measured), "—", "—", "—", "—");
+        return true;
+    }
     const auto floor = collector.median(figure.floor);
     if (!measured || !floor) {
         const std::string& missing = !measured ? figure.measured : figure.floor;
@@ -101,6 +109,8 @@ bool printFigure(const Figure& figure, const MedianCollector& collector)
                       yesNo(met));
         return true;
     }
+    case Figure::Goal::reference:
+        break;
     case Figure::Goal::growthAtMost: {
         const auto measuredBase = collector.median(figure.measuredBase);
         const auto floorBase = collector.median(figure.floorBase);
