@@ -34,9 +34,10 @@ double toNanoseconds(double value, benchmark::TimeUnit unit)
     return value;
 }
 
-// Keeps the median of every benchmark, by the name it was registered under,
-// and of its "floor" counter (nanoseconds an iteration) as NAME#floor, and
-// what went wrong where something did.
+// Keeps the median over the repetitions of every benchmark, by the name it
+// was registered under: of its time, or of its "median" counter where it has
+// one (nanoseconds), and of its "floor" counter (nanoseconds) as NAME#floor;
+// and what went wrong where something did.
 class MedianCollector final : public benchmark::BenchmarkReporter {
 public:
     bool ReportContext(const Context&) override { return true; }
@@ -49,6 +50,8 @@ public:
                 errors_[name] = run.error_message;
             else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
                 medians_[name] = toNanoseconds(run.GetAdjustedRealTime(), run.time_unit);
+                if (const auto own = run.counters.find("median"); own != run.counters.end())
+                    medians_[name] = own->second.value;
                 if (const auto floor = run.counters.find("floor"); floor != run.counters.end())
                     medians_[name + "#floor"] = floor->second.value;
             }
