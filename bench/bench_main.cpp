@@ -73,6 +73,20 @@ public:
         return it == errors_.end() ? "not run" : it->second;
     }
 
+    // Whether any of the benchmarks a figure needs ran at all (a filter on
+    // the command line may leave some out).
+    bool ran(const Figure& figure) const
+    {
+        for (const std::string* name : {&figure.measured, &figure.floor, &figure.measuredBase, &figure.floorBase}) {
+            if (name->empty())
+                continue;
+            const std::string benchmark = name->substr(0, name->find('#'));
+            if (medians_.count(benchmark) || errors_.count(benchmark))
+                return true;
+        }
+        return false;
+    }
+
 private:
     std::map<std::string, double> medians_;
     std::map<std::string, std::string> errors_;
@@ -81,6 +95,8 @@ private:
 // Prints the row; false when the figure could not be taken.
 bool printFigure(const Figure& figure, const MedianCollector& collector)
 {
+    if (!collector.ran(figure))
+        return true;
     const auto measured = collector.median(figure.measured);
     if (figure.goal == Figure::Goal::reference) {
         if (!measured) {

@@ -60,10 +60,10 @@ void measureFloor(benchmark::State& state)
 
 void registerPropagationBenchmarks()
 {
-    benchmark::RegisterBenchmark("propagation/width_to_height", measureChain)->MinTime(0.05);
-    benchmark::RegisterBenchmark("floor/width_to_height", measureFloor)->MinTime(0.05);
-    addFigure({"Propagation: settings width edit to main height (one chain)", "propagation/width_to_height",
-               "floor/width_to_height", Figure::Goal::medianBelow, 2000.0});
+    benchmark::RegisterBenchmark("propagation/chain", measureChain)->MinTime(0.05);
+    benchmark::RegisterBenchmark("propagation/floor", measureFloor)->MinTime(0.05);
+    addFigure({"Propagation: settings width edit to main height (one chain)", "propagation/chain",
+               "propagation/floor", Figure::Goal::medianBelow, 2000.0});
 }
 
 } // namespace popolun::bench
