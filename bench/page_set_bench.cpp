@@ -5,18 +5,19 @@
 // by its own clock: on a shared machine a burst of load then falls on both
 // alike. Each repetition reports the median page set of either side as the
 // counters "median" and "floor" (nanoseconds); create's mean is the
-// benchmark's (manual) time. The removal between page sets is the same code for both and lies
-// outside both figures, so each starts from the same directory state.
+// benchmark's (manual) time. The removal between page sets is the same code
+// for both and lies outside both figures, so each starts from the same
+// directory state.
 
 #include "bench_support.h"
 #include "figures.h"
+#include "table.h"
 
 #include "page_set_writer.h"
 #include "platform/file_system.h"
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <utility>
 #include <vector>
@@ -31,15 +32,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kPageSetsPerRepetition = 40;
 
 double seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 void measure(benchmark::State& state, int existing, const std::string& name, const std::string& parent)
 {

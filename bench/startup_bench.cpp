@@ -107,13 +107,6 @@ std::optional<Sample> runOnce(const std::string& program, bool verbose, std::str
     return Sample{static_cast<double>(nanoseconds), static_cast<double>(kibibytes)};
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 struct Program {
     std::string path;
     std::vector<Sample> samples;

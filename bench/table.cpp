@@ -1,5 +1,6 @@
 #include "table.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace popolun::bench {
@@ -46,5 +47,14 @@ std::string formatKibibytes(double kibibytes) { return format("%.1f MiB", kibiby
 std::string formatRatio(double ratio) { return format("%.2f×", ratio); }
 
 std::string yesNo(bool met) { return met ? "yes" : "**no**"; }
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
 
 } // namespace popolun::bench

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace popolun::bench {
 
@@ -14,5 +15,8 @@ std::string formatNanoseconds(double nanoseconds);
 std::string formatKibibytes(double kibibytes);
 std::string formatRatio(double ratio);
 std::string yesNo(bool met);
+
+// The middle value (the mean of the two middle ones for an even count); 0 for none.
+double median(std::vector<double> values);
 
 } // namespace popolun::bench
