@@ -52,20 +52,52 @@ private:
 
 } // namespace
 
-std::optional<std::string> encodeCp932(std::string_view utf8)
+namespace {
+
+bool isAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
+
+// Converts a run of non-ASCII text (whole UTF-8 sequences, or broken ones).
+bool appendConverted(std::string_view run, std::string& out)
 {
-    const auto codePoints = decodeUtf8(utf8);
+    const auto codePoints = decodeUtf8(run);
     if (!codePoints)
-        return std::nullopt;
+        return false;
     for (char32_t c : *codePoints) {
         if (isRefusedByWindows(c) || isTagCharacter(c))
-            return std::nullopt;
+            return false;
     }
     // One converter per thread: iconv descriptors keep state.
     thread_local Converter converter;
     if (!converter.valid())
-        return std::nullopt;
-    return converter.convert(utf8);
+        return false;
+    const auto converted = converter.convert(run);
+    if (!converted)
+        return false;
+    out += *converted;
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> encodeCp932(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t start = 0;
+    while (start < utf8.size()) {
+        // Code page 932 writes ASCII as it stands; only the rest needs iconv.
+        std::size_t end = start;
+        while (end < utf8.size() && isAscii(utf8[end]))
+            ++end;
+        out.append(utf8.substr(start, end - start));
+        start = end;
+        while (end < utf8.size() && !isAscii(utf8[end]))
+            ++end;
+        if (end > start && !appendConverted(utf8.substr(start, end - start), out))
+            return std::nullopt;
+        start = end;
+    }
+    return out;
 }
 
 } // namespace popolun
