@@ -34,4 +34,27 @@ void showCentred(QWidget& window)
     window.show();
 }
 
+void placeBeside(QWidget& window, const QWidget& anchor)
+{
+    const QScreen* screen = anchor.screen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QRect taken = anchor.frameGeometry();
+    // The new window's frame is taken to be as thick as the anchor's.
+    const QSize size = window.size() + (taken.size() - anchor.size());
+    const QPoint candidates[] = {
+        {taken.left(), taken.bottom() + 1},
+        {taken.right() + 1, taken.top()},
+        {taken.left() - size.width(), taken.top()},
+        {taken.left(), taken.top() - size.height()},
+    };
+    for (const QPoint& topLeft : candidates) {
+        if (free.contains(QRect(topLeft, size))) {
+            window.move(topLeft);
+            return;
+        }
+    }
+}
+
 } // namespace popolun::ui

@@ -1,5 +1,6 @@
 #include "form13.h"
 
+#include "application_setup.h"
 #include "form14.h"
 #include "help.h"
 #include "looks.h"
@@ -93,6 +94,10 @@ void Form13::createPageSet()
 void Form13::showSettings()
 {
     show();
+    // Both windows stay in use: the first time, keep the settings off this one.
+    if (!settingsShownBefore_)
+        placeBeside(*form14_, *this);
+    settingsShownBefore_ = true;
     form14_->show();
     form14_->raise();
     form14_->activateWindow();

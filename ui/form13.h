@@ -40,4 +40,5 @@ private:
     popolun::Session session_;
     std::unique_ptr<Form14> form14_;
     QLineEdit* text1_ = nullptr;
+    bool settingsShownBefore_ = false;
 };

@@ -267,6 +267,28 @@ private slots:
         QVERIFY(settings.isVisible());
     }
 
+    void settingsOpenBesideTheMainWindowWhereThereIsRoom()
+    {
+        QWidget anchor;
+        anchor.setFixedSize(100, 100);
+        anchor.move(10, 10);
+        anchor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&anchor));
+        QWidget beside;
+        beside.setFixedSize(583, 267);
+        popolun::ui::placeBeside(beside, anchor);
+        QCOMPARE(beside.pos(), anchor.frameGeometry().bottomLeft() + QPoint(0, 1));
+
+        // No room anywhere around a window as large as the screen: left where it was.
+        anchor.setFixedSize(anchor.screen()->availableGeometry().size());
+        anchor.move(anchor.screen()->availableGeometry().topLeft());
+        QWidget untouched;
+        untouched.setFixedSize(583, 267);
+        const QPoint before = untouched.pos();
+        popolun::ui::placeBeside(untouched, anchor);
+        QCOMPARE(untouched.pos(), before);
+    }
+
     void exitEndsTheProgramWithBothWindows()
     {
         QTest::mouseClick(button(*main, "Command4"), Qt::LeftButton);
