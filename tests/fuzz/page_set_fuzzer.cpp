@@ -16,6 +16,7 @@
 #include "platform/encoding.h"
 #include "platform/file_system.h"
 #include "session.h"
+#include "test_support.h"
 
 #include <iconv.h>
 
@@ -25,11 +26,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -68,18 +67,8 @@ Input parse(const std::uint8_t* data, std::size_t size)
     return input;
 }
 
-std::string readBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void writeBytes(const fs::path& file, const std::string& bytes)
-{
-    std::ofstream(file, std::ios::binary) << bytes;
-}
+using popolun::testing::readBytes;
+using popolun::testing::writeBytes;
 
 std::string utf8(const fs::path& path)
 {
