@@ -11,7 +11,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 
 #include <limits>
@@ -31,11 +30,7 @@ Form13::Form13(std::string programDirectory, QWidget* parent)
     setPalette(background);
     setAutoFillBackground(true);
 
-    auto* image2 = new QLabel(this);
-    image2->setObjectName(QStringLiteral("Image2"));
-    image2->setGeometry(40, 0, 356, 84);
-    image2->setPixmap(QPixmap(QStringLiteral(":/pictures/banner.png")));
-    image2->setScaledContents(true);
+    looks::makePicture(this, "Image2", QStringLiteral(":/pictures/banner.png"), {40, 0, 356, 84});
 
     auto* label7 = looks::makeLabel(this, "Label7", QStringLiteral("例：bb.wmvは”ｂｂ”と記入。"), {152, 104, 177, 25});
     label7->setFont(looks::pGothic(9.75));

@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -65,11 +64,7 @@ Form14::Form14(popolun::SettingsFields& fields, QWidget* parent)
     looks::makeLabel(this, "Label8", QStringLiteral("②"), {288, 16, 57, 41})->setFont(looks::gothic(18, true));
     looks::makeLabel(this, "Label4", QStringLiteral("幅"), {280, 64, 25, 25});
 
-    auto* image1 = new QLabel(this);
-    image1->setObjectName(QStringLiteral("Image1"));
-    image1->setGeometry(304, 96, 137, 94);
-    image1->setPixmap(QPixmap(QStringLiteral(":/pictures/illustration.png")));
-    image1->setScaledContents(true);
+    looks::makePicture(this, "Image1", QStringLiteral(":/pictures/illustration.png"), {304, 96, 137, 94});
     auto* label5 = looks::makeLabel(this, "Label5", QStringLiteral("高さ"), {400, 120, 41, 25});
     label5->setAutoFillBackground(true);
 

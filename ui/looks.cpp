@@ -1,6 +1,7 @@
 #include "looks.h"
 
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace popolun::ui::looks {
@@ -51,6 +52,16 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     button->setGeometry(box);
     fillButton(*button, fill);
     return button;
+}
+
+QLabel* makePicture(QWidget* parent, const char* name, const QString& resource, const QRect& box)
+{
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(QString::fromLatin1(name));
+    picture->setGeometry(box);
+    picture->setPixmap(QPixmap(resource));
+    picture->setScaledContents(true);
+    return picture;
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& box)

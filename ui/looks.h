@@ -27,6 +27,9 @@ void fillLabel(QLabel& label, const QColor& background, const QColor& text);
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& box,
                         const QColor& fill);
 
+// A picture stretched to fill its box.
+QLabel* makePicture(QWidget* parent, const char* name, const QString& resource, const QRect& box);
+
 // Labels read from the top left and wrap within their box.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& box);
 
