@@ -17,9 +17,9 @@ void prepareApplication(QApplication& app)
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The windows were laid out for these two faces; where they are missing,
     // the IPA faces have the same metrics.
-    QFont::insertSubstitutions(looks::kPGothic, {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
-    QFont::insertSubstitutions(looks::kGothic, {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
-    QApplication::setFont(looks::pGothic(9));
+    QFont::insertSubstitutions(looks::text(layout::kPGothicName), {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+    QFont::insertSubstitutions(looks::text(layout::kGothicName), {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
+    QApplication::setFont(looks::font(layout::kDefaultFont));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 }
 

@@ -1,0 +1,75 @@
+#include "window_layout.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace popolun::layout {
+
+std::string_view faceName(Face face)
+{
+    switch (face) {
+    case Face::pGothic:
+        return kPGothicName;
+    case Face::gothic:
+        return kGothicName;
+    case Face::windowDefault:
+        break;
+    }
+    return {};
+}
+
+const Control& control(const Window& window, std::string_view name)
+{
+    for (const Control& each : window.controls) {
+        if (each.name == name)
+            return each;
+    }
+    std::fprintf(stderr, "%.*s has no control %.*s\n", int(window.name.size()), window.name.data(), int(name.size()),
+                 name.data());
+    std::abort();
+}
+
+std::vector<const Control*> tabOrder(const Window& window)
+{
+    std::vector<const Control*> stops;
+    for (const Control& each : window.controls) {
+        if (each.tabOrder > 0)
+            stops.push_back(&each);
+    }
+    std::ranges::sort(stops, {}, &Control::tabOrder);
+    return stops;
+}
+
+Box boxInWindow(const Window& window, const Control& of)
+{
+    Box box = of.box;
+    for (std::string_view parent = of.parent; !parent.empty();) {
+        const Control& frame = control(window, parent);
+        box.left += frame.box.left;
+        box.top += frame.box.top;
+        parent = frame.parent;
+    }
+    return box;
+}
+
+std::string_view spokenName(const Window& window, const Control& of)
+{
+    if (!of.accessibleName.empty())
+        return of.accessibleName;
+    if (!of.caption.empty())
+        return of.caption;
+    const Control* label = labelOf(window, of);
+    return label ? label->caption : std::string_view();
+}
+
+const Control* labelOf(const Window& window, const Control& field)
+{
+    for (const Control& each : window.controls) {
+        if (!each.labels.empty() && each.labels == field.name)
+            return &each;
+    }
+    return nullptr;
+}
+
+} // namespace popolun::layout

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+// The two windows as data, without any toolkit: every box, caption, font,
+// fill, tooltip and tab stop is written here once, and each front end builds
+// its controls from it. Texts are UTF-8.
+namespace popolun::layout {
+
+enum class Kind { picture, label, textField, button, frame, optionButton };
+
+// Pixels at 96 dpi from the top left corner of the parent's client area.
+struct Box {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
+    bool operator==(const Box&) const = default;
+};
+
+// A colour is the platform's own (window, window text, dialog) or a fixed fill.
+enum class Colour { unset, window, windowText, dialog, rgb };
+struct Fill {
+    Colour colour = Colour::unset;
+    std::uint8_t red = 0, green = 0, blue = 0;
+};
+constexpr Fill rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) { return {Colour::rgb, red, green, blue}; }
+constexpr Fill system(Colour colour) { return {colour}; }
+
+// Both Japanese faces; "default" is the window's own font.
+enum class Face { windowDefault, pGothic, gothic };
+inline constexpr char kPGothicName[] = "ＭＳ Ｐゴシック";
+inline constexpr char kGothicName[] = "ＭＳ ゴシック";
+std::string_view faceName(Face face); // empty for the window's default
+
+struct Font {
+    Face face = Face::windowDefault;
+    double points = 0; // 0 with the default face
+    bool bold = false;
+};
+
+// The font of controls that choose none: it must show Japanese.
+inline constexpr Font kDefaultFont{Face::pGothic, 9};
+
+// The pictures stored with the program, one resource each.
+enum class Picture { none, banner, illustration };
+
+struct Control {
+    std::string_view name; // Text1, Command4, Frame1, ...
+    Kind kind = Kind::label;
+    std::string_view caption;
+    Box box;
+    Font font;
+    Fill background;
+    Fill text;
+    std::string_view tooltip;
+    int tabOrder = 0;        // 1 is the first stop; 0 takes no focus
+    std::string_view parent; // empty: the window; else a frame of the window
+    Picture picture = Picture::none;
+    // For screen readers: the name to announce where the caption does not
+    // say it, and the field a label names.
+    std::string_view accessibleName;
+    std::string_view labels;
+    bool decorative = false; // shown, but nothing a screen reader need read
+};
+
+struct Window {
+    std::string_view name;
+    std::string_view caption;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    Colour background = Colour::window;
+    // Bottom first: where two controls overlap, the later one is drawn above.
+    std::span<const Control> controls;
+};
+
+const Window& form13();
+const Window& form14();
+
+// The control of that name; a name the window lacks is a programming error.
+const Control& control(const Window& window, std::string_view name);
+// The controls that take the focus, in tab order.
+std::vector<const Control*> tabOrder(const Window& window);
+// The box measured from the window's client area, parent frames added.
+Box boxInWindow(const Window& window, const Control& control);
+// The label that names a field, if any.
+const Control* labelOf(const Window& window, const Control& field);
+// What a screen reader announces: the accessible name, else the caption,
+// else the caption of the label that names it.
+std::string_view spokenName(const Window& window, const Control& control);
+
+} // namespace popolun::layout

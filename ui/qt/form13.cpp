@@ -1,0 +1,65 @@
+#include "form13.h"
+
+#include "application_setup.h"
+#include "form14.h"
+#include "help.h"
+#include "looks.h"
+#include "modal_messages.h"
+#include "page_set_writer.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace popolun::ui;
+
+Form13::Form13(std::string programDirectory, QWidget* parent)
+    : QWidget(parent)
+    , programDirectory_(std::move(programDirectory))
+{
+    const auto controls = looks::build(*this, popolun::layout::form13());
+    text1_ = controls.get<QLineEdit>("Text1");
+    const auto button = [&](const char* name) { return controls.get<QPushButton>(name); };
+
+    // The name field is the one field shown; only typing changes it.
+    connect(text1_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { session_.main().setText(1, text.toStdString()); });
+    connect(button("Command1"), &QPushButton::clicked, this, &Form13::createPageSet);
+    connect(button("Command2"), &QPushButton::clicked, this, &QWidget::close);
+    connect(button("Command4"), &QPushButton::clicked, this, &Form13::showSettings);
+    connect(button("Command5"), &QPushButton::clicked, this, [this] { openHelp(*this); });
+
+    session_.load();
+    form14_ = std::make_unique<Form14>(session_.settings());
+    text1_->setFocus();
+}
+
+Form13::~Form13() = default;
+
+void Form13::createPageSet()
+{
+    ModalMessages messages(*this);
+    popolun::PageSetWriter writer(popolun::nativeFileSystem(), programDirectory_, messages);
+    writer.create(session_.main().snapshot());
+}
+
+void Form13::showSettings()
+{
+    show();
+    // Both windows stay in use: the first time, keep the settings off this one.
+    if (!settingsShownBefore_)
+        placeBeside(*form14_, *this);
+    settingsShownBefore_ = true;
+    form14_->show();
+    form14_->raise();
+    form14_->activateWindow();
+}
+
+void Form13::closeEvent(QCloseEvent* event)
+{
+    // The program never runs on without its main window: the settings go too.
+    form14_->hide();
+    event->accept();
+    QCoreApplication::quit();
+}

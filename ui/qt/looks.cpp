@@ -1,0 +1,163 @@
+#include "looks.h"
+
+#include "option_button.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QWidget>
+
+#include <limits>
+
+namespace popolun::ui::looks {
+
+namespace {
+
+QColor colour(const layout::Fill& fill, const QPalette& palette)
+{
+    switch (fill.colour) {
+    case layout::Colour::window:
+        return palette.color(QPalette::Base); // the text-area background, white by default
+    case layout::Colour::windowText:
+        return palette.color(QPalette::Text);
+    case layout::Colour::dialog:
+        return palette.color(QPalette::Window);
+    case layout::Colour::rgb:
+        return QColor(fill.red, fill.green, fill.blue);
+    case layout::Colour::unset:
+        break;
+    }
+    return {};
+}
+
+// A button face filled with one colour, whatever the style.
+void fillButton(QPushButton& button, const QColor& fill)
+{
+    button.setStyleSheet(QStringLiteral(
+        "QPushButton { background-color: %1; color: black; border: 1px solid %2;"
+        " border-bottom-width: 2px; border-right-width: 2px; }"
+        "QPushButton:pressed { background-color: %3; border-width: 2px 1px 1px 2px; }"
+        "QPushButton:focus { border-color: black; }")
+        .arg(fill.name(), fill.darker(150).name(), fill.darker(115).name()));
+}
+
+QString resource(layout::Picture picture)
+{
+    switch (picture) {
+    case layout::Picture::banner:
+        return QStringLiteral(":/pictures/banner.png");
+    case layout::Picture::illustration:
+        return QStringLiteral(":/pictures/illustration.png");
+    case layout::Picture::none:
+        break;
+    }
+    return {};
+}
+
+QWidget* make(const layout::Control& control, QWidget* parent)
+{
+    const QString caption = text(control.caption);
+    switch (control.kind) {
+    case layout::Kind::picture: {
+        auto* picture = new QLabel(parent);
+        picture->setPixmap(QPixmap(resource(control.picture)));
+        picture->setScaledContents(true);
+        return picture;
+    }
+    case layout::Kind::label: {
+        // Read from the top left, wrapping within the box.
+        auto* label = new QLabel(caption, parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(true);
+        return label;
+    }
+    case layout::Kind::textField: {
+        auto* field = new QLineEdit(parent);
+        field->setMaxLength(std::numeric_limits<int>::max());
+        return field;
+    }
+    case layout::Kind::button: {
+        // Never a default button, so Enter and Escape press nothing.
+        auto* button = new QPushButton(caption, parent);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        return button;
+    }
+    case layout::Kind::frame:
+        return new QGroupBox(caption, parent);
+    case layout::Kind::optionButton: {
+        auto* option = new OptionButton(caption, parent);
+        option->setAutoExclusive(false);
+        return option;
+    }
+    }
+    return nullptr;
+}
+
+void colourIn(QWidget& widget, const layout::Control& control)
+{
+    if (control.background.colour == layout::Colour::unset)
+        return;
+    const QColor fill = colour(control.background, widget.palette());
+    if (auto* button = qobject_cast<QPushButton*>(&widget)) {
+        fillButton(*button, fill);
+        return;
+    }
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, fill);
+    if (control.text.colour != layout::Colour::unset)
+        palette.setColor(QPalette::WindowText, colour(control.text, widget.palette()));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+} // namespace
+
+QString text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+
+QFont font(const layout::Font& spec)
+{
+    QFont font(text(layout::faceName(spec.face)));
+    font.setPointSizeF(spec.points);
+    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+Controls build(QWidget& window, const layout::Window& spec)
+{
+    window.setObjectName(text(spec.name));
+    window.setWindowTitle(text(spec.caption));
+    window.setFixedSize(spec.clientWidth, spec.clientHeight);
+    QPalette background = window.palette();
+    background.setColor(QPalette::Window, colour(layout::Fill{spec.background}, background));
+    window.setPalette(background);
+    window.setAutoFillBackground(true);
+
+    Controls controls;
+    for (const layout::Control& control : spec.controls) {
+        QWidget* parent = control.parent.empty() ? &window : controls.byName.value(text(control.parent));
+        QWidget* widget = make(control, parent);
+        widget->setObjectName(text(control.name));
+        widget->setGeometry(control.box.left, control.box.top, control.box.width, control.box.height);
+        if (control.font.face != layout::Face::windowDefault)
+            widget->setFont(font(control.font));
+        if (!control.tooltip.empty())
+            widget->setToolTip(text(control.tooltip));
+        widget->setFocusPolicy(control.tabOrder > 0 ? Qt::StrongFocus : Qt::NoFocus);
+        colourIn(*widget, control);
+        controls.byName.insert(widget->objectName(), widget);
+    }
+
+    QWidget* previous = nullptr;
+    for (const layout::Control* stop : layout::tabOrder(spec)) {
+        QWidget* widget = controls.get(stop->name);
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+    return controls;
+}
+
+} // namespace popolun::ui::looks

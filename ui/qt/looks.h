@@ -1,0 +1,34 @@
+#pragma once
+
+#include "window_layout.h"
+
+#include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+// Builds a window's controls from its layout, the Qt way.
+namespace popolun::ui::looks {
+
+QString text(std::string_view utf8);
+QFont font(const layout::Font& font);
+
+// A window's controls by name.
+class Controls {
+public:
+    template <typename T = QWidget>
+    T* get(std::string_view name) const
+    {
+        return qobject_cast<T*>(byName.value(text(name)));
+    }
+
+    QHash<QString, QWidget*> byName;
+};
+
+// The window's own caption, size and background, then every control in the
+// layout's order (later ones above), tab stops chained in the layout's order.
+// Returns the controls by name.
+Controls build(QWidget& window, const layout::Window& layout);
+
+} // namespace popolun::ui::looks
