@@ -1,0 +1,62 @@
+#pragma once
+
+#include "win32.h"
+#include "window_layout.h"
+
+#include <map>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace popolun::win32 {
+
+// A window's controls, made from its layout, with what drawing them needs:
+// fonts, fills, pictures and tooltips, all at the window's DPI.
+class Controls {
+public:
+    Controls(HWND window, const layout::Window& layout);
+    Controls(const Controls&) = delete;
+    Controls& operator=(const Controls&) = delete;
+    ~Controls();
+
+    HWND get(std::string_view name) const;
+    int id(std::string_view name) const;
+    const layout::Control* byWindow(HWND control) const;
+    const layout::Window& layout() const { return layout_; }
+    // The tab stop after (or before) from in the layout's order, wrapping
+    // around and passing over hidden or disabled ones.
+    HWND nextTabStop(HWND from, bool backwards) const;
+    UINT dpi() const { return dpi_; }
+
+    // Places, sizes and letters everything anew for dpi.
+    void applyDpi(UINT dpi);
+
+    // For the window procedure; each returns whether it answered.
+    HBRUSH background() const;
+    bool colourStatic(HDC dc, HWND control, LRESULT& result);
+    bool customDraw(const NMHDR& header, LRESULT& result);
+    bool drawPicture(const DRAWITEMSTRUCT& item);
+
+private:
+    struct Built {
+        const layout::Control* spec = nullptr;
+        HWND window = nullptr;
+        HBITMAP picture = nullptr;
+    };
+
+    void create(const layout::Control& spec);
+    HFONT font(const layout::Font& font);
+    HBRUSH brush(const layout::Fill& fill);
+    COLORREF colour(const layout::Fill& fill) const;
+    const Built* find(HWND window) const;
+
+    HWND window_;
+    const layout::Window& layout_;
+    UINT dpi_ = 96;
+    std::vector<Built> built_;
+    HWND tooltips_ = nullptr;
+    std::vector<std::pair<layout::Font, HFONT>> fonts_;
+    std::map<COLORREF, HBRUSH> brushes_;
+};
+
+} // namespace popolun::win32
