@@ -170,7 +170,8 @@ void describe(const Controls& controls, const layout::Window& spec)
             widget->setAccessibleDescription(text(hint->caption));
         if (!control.group.empty())
             widget->setAccessibleDescription(text(layout::control(spec, control.group).caption));
-        widget->setProperty(kDecorative, control.decorative);
+        if (control.decorative)
+            widget->setProperty(kDecorative, true);
     }
 }
 
