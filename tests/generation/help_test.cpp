@@ -1,9 +1,13 @@
 #include "help.h"
+#include "platform/desktop.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace popolun {
@@ -72,6 +76,32 @@ TEST(Help, NothingWhereNeitherLiesThereOrTheDirectoryIsUnknown)
     showHelp(1, "", opener);
     EXPECT_TRUE(opener.calls.empty());
 }
+
+#ifndef _WIN32
+// The desktop's opener gets the path as one argument, whatever it holds, and
+// the call returns before the opener has finished.
+TEST(Help, TheDesktopOpenerGetsThePathWhole)
+{
+    TempDir dir;
+    const auto seen = dir.path() / "seen";
+    testing::writeBytes(dir.path() / "xdg-open",
+                        "#!/bin/sh\nsleep 1\nprintf '%s|%s' \"$1\" \"$#\" > \"" + seen.string() + ".part\"\n"
+                        "mv \"" + seen.string() + ".part\" \"" + seen.string() + "\"\n");
+    std::filesystem::permissions(dir.path() / "xdg-open", std::filesystem::perms::owner_all);
+    const std::string path = dir.utf8() + "/a \"b\" $HOME `c` 頁.html";
+    const char* oldPath = std::getenv("PATH");
+    const std::string restore = oldPath ? oldPath : "";
+    ::setenv("PATH", (dir.utf8() + ":" + restore).c_str(), 1);
+
+    const auto start = std::chrono::steady_clock::now();
+    openWithDesktop(0, path);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+    ::setenv("PATH", restore.c_str(), 1);
+    for (int i = 0; i < 100 && !std::filesystem::exists(seen); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(testing::readBytes(seen), path + "|1");
+}
+#endif
 
 } // namespace
 } // namespace popolun
