@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives the real program in a real X window (Xvfb), as a user would: clicks
 # and keys at the controls' pixel positions, then compares the page sets byte
-# for byte.
+# for byte. One page set is made with keys alone.
 set -euo pipefail
 program="${1:?usage: x_session_test.sh PATH/TO/popolun}"
 
@@ -80,6 +80,20 @@ grep -q 'width="640" height="544"' "$embed" || fail "width 640 did not give heig
 grep -q 'width=640 height=544' "$embed" || fail "embed element size"
 grep -q '<PARAM name="autoStart" value="true">' "$embed" || fail "オン did not reach the page"
 grep -q "$(sjis './動画.asx')" "$embed" || fail "the Japanese name is not Shift_JIS in the page"
+
+# Keys alone: back to the name field, a new name, Tab to "一発作成" and Space;
+# Enter in the field makes nothing.
+xdotool key shift+Tab ctrl+a
+xdotool type --delay 50 kk
+xdotool key Return
+sleep 0.5
+[ -z "$(boxes)" ] && [ ! -e "$scratch/kk" ] || fail "Enter in the name field did something"
+xdotool key Tab space
+for _ in $(seq 50); do [ -n "$(boxes)" ] && break; sleep 0.1; done
+[ -n "$(boxes)" ] || fail "no message box after Space on 一発作成"
+xdotool key Return
+for _ in $(seq 50); do [ -z "$(boxes)" ] && break; sleep 0.1; done
+grep -q 'width=640 height=544' "$scratch/kk/kk01.htm" || fail "keys alone made no page set"
 
 # "終了" (304,288 57x25) ends the program.
 click "$main" 332 300

@@ -66,7 +66,16 @@ std::string_view spokenName(const Window& window, const Control& of)
 const Control* labelOf(const Window& window, const Control& field)
 {
     for (const Control& each : window.controls) {
-        if (!each.labels.empty() && each.labels == field.name)
+        if (each.labels == field.name)
+            return &each;
+    }
+    return nullptr;
+}
+
+const Control* descriptionOf(const Window& window, const Control& control)
+{
+    for (const Control& each : window.controls) {
+        if (each.describes == control.name)
             return &each;
     }
     return nullptr;

@@ -64,10 +64,14 @@ struct Control {
     std::string_view parent; // empty: the window; else a frame of the window
     Picture picture = Picture::none;
     // For screen readers: the name to announce where the caption does not
-    // say it, and the field a label names.
+    // say it, the field a label names, the control a hint label explains,
+    // and for an option button the label that names its group (the options
+    // of one group exclude each other).
     std::string_view accessibleName;
     std::string_view labels;
-    bool decorative = false; // shown, but nothing a screen reader need read
+    std::string_view describes;
+    std::string_view group;
+    bool decorative = false; // shown, but nothing a screen reader need read; never inside a frame
 };
 
 struct Window {
@@ -91,6 +95,8 @@ std::vector<const Control*> tabOrder(const Window& window);
 Box boxInWindow(const Window& window, const Control& control);
 // The label that names a field, if any.
 const Control* labelOf(const Window& window, const Control& field);
+// The hint label that explains a control, if any.
+const Control* descriptionOf(const Window& window, const Control& control);
 // What a screen reader announces: the accessible name, else the caption,
 // else the caption of the label that names it.
 std::string_view spokenName(const Window& window, const Control& control);

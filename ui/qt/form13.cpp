@@ -2,7 +2,6 @@
 
 #include "application_setup.h"
 #include "form14.h"
-#include "help.h"
 #include "looks.h"
 #include "modal_messages.h"
 #include "page_set_writer.h"
@@ -14,9 +13,10 @@
 
 using namespace popolun::ui;
 
-Form13::Form13(std::string programDirectory, QWidget* parent)
+Form13::Form13(std::string programDirectory, popolun::HelpOpener& help, QWidget* parent)
     : QWidget(parent)
     , programDirectory_(std::move(programDirectory))
+    , help_(help)
 {
     const auto controls = looks::build(*this, popolun::layout::form13());
     text1_ = controls.get<QLineEdit>("Text1");
@@ -28,10 +28,11 @@ Form13::Form13(std::string programDirectory, QWidget* parent)
     connect(button("Command1"), &QPushButton::clicked, this, &Form13::createPageSet);
     connect(button("Command2"), &QPushButton::clicked, this, &QWidget::close);
     connect(button("Command4"), &QPushButton::clicked, this, &Form13::showSettings);
-    connect(button("Command5"), &QPushButton::clicked, this, [this] { openHelp(*this); });
+    connect(button("Command5"), &QPushButton::clicked, this, [this] { showHelp(*this); });
 
     session_.load();
     form14_ = std::make_unique<Form14>(session_.settings());
+    connect(form14_.get(), &Form14::helpRequested, this, [this] { showHelp(*form14_); });
     text1_->setFocus();
 }
 
@@ -54,6 +55,11 @@ void Form13::showSettings()
     form14_->show();
     form14_->raise();
     form14_->activateWindow();
+}
+
+void Form13::showHelp(QWidget& window)
+{
+    popolun::showHelp(static_cast<std::uintptr_t>(window.winId()), programDirectory_, help_);
 }
 
 void Form13::closeEvent(QCloseEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "help.h"
 #include "platform/file_system.h"
 #include "session.h"
 
@@ -22,8 +23,10 @@ class Form13 : public QWidget {
 public:
     // Creates the window and runs its load step, which brings the hidden
     // settings window into being. Page sets go into programDirectory, the
-    // executable's own directory unless a test says otherwise.
-    explicit Form13(std::string programDirectory = popolun::executableDirectory(), QWidget* parent = nullptr);
+    // executable's own directory unless a test says otherwise; help is looked
+    // for there too, and opened through help.
+    explicit Form13(std::string programDirectory = popolun::executableDirectory(),
+                    popolun::HelpOpener& help = popolun::systemHelpOpener(), QWidget* parent = nullptr);
     ~Form13() override;
 
     popolun::Session& session() { return session_; }
@@ -35,8 +38,10 @@ protected:
 private:
     void createPageSet();
     void showSettings();
+    void showHelp(QWidget& window);
 
     std::string programDirectory_;
+    popolun::HelpOpener& help_;
     popolun::Session session_;
     std::unique_ptr<Form14> form14_;
     QLineEdit* text1_ = nullptr;

@@ -1,6 +1,5 @@
 #include "form14.h"
 
-#include "help.h"
 #include "looks.h"
 
 #include <QCloseEvent>
@@ -44,7 +43,7 @@ Form14::Form14(popolun::SettingsFields& fields, QWidget* parent)
     connect(option1_, &QRadioButton::clicked, this, [this] { fields_.clickOption1(); });
     connect(option2_, &QRadioButton::clicked, this, [this] { fields_.clickOption2(); });
     connect(controls.get<QPushButton>("Command1"), &QPushButton::clicked, this, &QWidget::hide);
-    connect(controls.get<QPushButton>("Command2"), &QPushButton::clicked, this, [this] { openHelp(*this); });
+    connect(controls.get<QPushButton>("Command2"), &QPushButton::clicked, this, &Form14::helpRequested);
 }
 
 void Form14::showFieldsAndOptions()

@@ -16,6 +16,10 @@ class Form14 : public QWidget {
 public:
     explicit Form14(popolun::SettingsFields& fields, QWidget* parent = nullptr);
 
+signals:
+    // Its "?" was pressed: the main window opens help for this window.
+    void helpRequested();
+
 protected:
     // Closing from the frame hides the window like "戻る": its values must last.
     void closeEvent(QCloseEvent* event) override;

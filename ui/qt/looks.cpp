@@ -2,6 +2,8 @@
 
 #include "option_button.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +58,48 @@ QString resource(layout::Picture picture)
     return {};
 }
 
+// Set on what a screen reader need not read.
+constexpr char kDecorative[] = "popolunDecorative";
+
+// Qt reads a plain top-level QWidget as a client area (AT-SPI "filler");
+// these are windows, named by their titles, without their decorative parts.
+class WindowInterface final : public QAccessibleWidget {
+public:
+    explicit WindowInterface(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    int childCount() const override { return int(shown().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const QWidgetList children = shown();
+        return index >= 0 && index < children.size() ? QAccessible::queryAccessibleInterface(children[index])
+                                                     : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child ? int(shown().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
+    }
+
+private:
+    QWidgetList shown() const
+    {
+        QWidgetList children;
+        for (QWidget* each : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!each->isWindow() && !each->property(kDecorative).toBool())
+                children << each;
+        }
+        return children;
+    }
+};
+
+// Reached for a QWidget only when no subclass has an interface of its own.
+QAccessibleInterface* windowInterface(const QString& className, QObject* object)
+{
+    if (className != QLatin1String("QWidget"))
+        return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
+    return widget->isWindow() ? new WindowInterface(widget) : nullptr;
+}
+
 QWidget* make(const layout::Control& control, QWidget* parent)
 {
     const QString caption = text(control.caption);
@@ -89,7 +133,7 @@ QWidget* make(const layout::Control& control, QWidget* parent)
         return new QGroupBox(caption, parent);
     case layout::Kind::optionButton: {
         auto* option = new OptionButton(caption, parent);
-        option->setAutoExclusive(false);
+        option->setAutoExclusive(!control.group.empty());
         return option;
     }
     }
@@ -113,6 +157,24 @@ void colourIn(QWidget& widget, const layout::Control& control)
     widget.setAutoFillBackground(true);
 }
 
+// What a screen reader needs beyond captions and tooltips.
+void describe(const Controls& controls, const layout::Window& spec)
+{
+    for (const layout::Control& control : spec.controls) {
+        QWidget* widget = controls.get(control.name);
+        if (!control.accessibleName.empty())
+            widget->setAccessibleName(text(control.accessibleName));
+        if (!control.labels.empty())
+            qobject_cast<QLabel*>(widget)->setBuddy(controls.get(control.labels));
+        if (const layout::Control* hint = layout::descriptionOf(spec, control))
+            widget->setAccessibleDescription(text(hint->caption));
+        if (!control.group.empty())
+            widget->setAccessibleDescription(text(layout::control(spec, control.group).caption));
+        if (control.decorative)
+            widget->setProperty(kDecorative, true);
+    }
+}
+
 } // namespace
 
 QString text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
@@ -127,6 +189,11 @@ QFont font(const layout::Font& spec)
 
 Controls build(QWidget& window, const layout::Window& spec)
 {
+    static const bool windowsAreWindows = [] {
+        QAccessible::installFactory(windowInterface);
+        return true;
+    }();
+    Q_UNUSED(windowsAreWindows);
     window.setObjectName(text(spec.name));
     window.setWindowTitle(text(spec.caption));
     window.setFixedSize(spec.clientWidth, spec.clientHeight);
@@ -149,6 +216,7 @@ Controls build(QWidget& window, const layout::Window& spec)
         colourIn(*widget, control);
         controls.byName.insert(widget->objectName(), widget);
     }
+    describe(controls, spec);
 
     QWidget* previous = nullptr;
     for (const layout::Control* stop : layout::tabOrder(spec)) {

@@ -27,7 +27,9 @@ public:
 };
 
 // The window's own caption, size and background, then every control in the
-// layout's order (later ones above), tab stops chained in the layout's order.
+// layout's order (later ones above), tab stops chained in the layout's order,
+// and what screen readers are told: names, labels, hints and groups, the
+// window read as a window and its decorative parts left out.
 // Returns the controls by name.
 Controls build(QWidget& window, const layout::Window& layout);
 

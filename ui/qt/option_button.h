@@ -4,7 +4,8 @@
 
 // An option button that takes a click anywhere in its box and never changes
 // its own selection: the settings decide which of the pair is selected, so a
-// pair can also start with neither, and Tab stops at both.
+// pair can also start with neither. Those of one group exclude each other,
+// so screen readers hear option buttons, and Tab stops at each of them.
 class OptionButton : public QRadioButton {
     Q_OBJECT
 
@@ -14,4 +15,11 @@ public:
 protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
     void nextCheckState() override {}
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QRadioButton::focusInEvent(event);
+        // Qt has just taken the others of the group out of the tab chain.
+        for (auto* other : parentWidget()->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly))
+            other->setFocusPolicy(focusPolicy());
+    }
 };

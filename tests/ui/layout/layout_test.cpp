@@ -46,7 +46,7 @@ TEST_P(EachWindow, TabStopsRunFromOneWithoutGapsAndAreNamedForScreenReaders)
     }
 }
 
-TEST_P(EachWindow, ButtonsAreFilledAndLabelsNameFields)
+TEST_P(EachWindow, ButtonsAreFilledAndLabelsTieToWhatTheyName)
 {
     const Window& window = *GetParam();
     for (const Control& each : window.controls) {
@@ -59,6 +59,22 @@ TEST_P(EachWindow, ButtonsAreFilledAndLabelsNameFields)
         if (!each.labels.empty()) {
             EXPECT_EQ(each.kind, Kind::label);
             EXPECT_EQ(labelOf(window, control(window, each.labels)), &each);
+        }
+        if (!each.describes.empty()) {
+            EXPECT_EQ(each.kind, Kind::label);
+            EXPECT_EQ(descriptionOf(window, control(window, each.describes)), &each);
+        }
+        // Option buttons come in named groups on the window itself.
+        if (each.kind == Kind::optionButton) {
+            EXPECT_FALSE(each.group.empty()) << each.name;
+            EXPECT_TRUE(each.parent.empty()) << each.name;
+        }
+        if (!each.group.empty())
+            EXPECT_EQ(control(window, each.group).kind, Kind::label) << each.name;
+        // Front ends leave decorative parts out of the window's own children.
+        if (each.decorative) {
+            EXPECT_TRUE(each.parent.empty()) << each.name;
+            EXPECT_EQ(each.tabOrder, 0) << each.name;
         }
         if (each.font.face == Face::windowDefault)
             EXPECT_EQ(each.font.points, 0) << each.name;
