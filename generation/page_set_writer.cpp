@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
+#include <climits>
+#include <cstdint>
+#include <cstdio>
 #include <chrono>
 #include <cmath>
 #include <optional>
@@ -28,14 +31,31 @@ bool isFiniteNumber(std::string_view text)
     return !text.empty() && error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
-// The process that made a staging folder, from its name:
-// prefix, process id, "-", run counter, "-", time.
+// This machine, in the staging folders' names: a folder shared between
+// machines may hold a staging folder of a process that runs elsewhere.
+const std::string& machineTag()
+{
+    static const std::string tag = [] {
+        std::uint32_t hash = 2166136261u; // FNV-1a
+        for (const unsigned char c : machineName()) {
+            hash ^= c;
+            hash *= 16777619u;
+        }
+        char text[9];
+        std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hash));
+        return std::string(text);
+    }();
+    return tag;
+}
+
+// The process of this machine that made a staging folder, from its name.
 std::optional<unsigned long> stagingOwner(std::string_view name)
 {
-    if (!name.starts_with(kStagingPrefix))
+    const std::string mine = std::string(kStagingPrefix) + machineTag() + "-";
+    if (!name.starts_with(mine))
         return std::nullopt;
-    name.remove_prefix(kStagingPrefix.size());
-    unsigned long numbers[3] = {};
+    name.remove_prefix(mine.size());
+    unsigned long long numbers[3] = {};
     for (int i = 0; i < 3; ++i) {
         const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), numbers[i]);
         if (error != std::errc() || end == name.data())
@@ -45,9 +65,9 @@ std::optional<unsigned long> stagingOwner(std::string_view name)
             return std::nullopt;
         name.remove_prefix(i < 2 ? 1 : 0);
     }
-    if (!name.empty())
+    if (!name.empty() || numbers[0] > ULONG_MAX)
         return std::nullopt;
-    return numbers[0];
+    return static_cast<unsigned long>(numbers[0]);
 }
 
 // Whether a staging folder holds nothing but the files a run writes: plain
@@ -74,6 +94,12 @@ bool onlyPageSetFiles(const std::vector<DirectoryEntry>& entries)
 }
 
 } // namespace
+
+std::string stagingFolderName(unsigned long process, unsigned long run, unsigned long long time)
+{
+    return std::string(kStagingPrefix) + machineTag() + "-" + std::to_string(process) + "-" + std::to_string(run) + "-"
+         + std::to_string(time);
+}
 
 PageSetWriter::PageSetWriter(FileSystem& fileSystem, std::string programDirectory, MessageSink& messages,
                              char separator, bool windowsNameRules)
@@ -193,9 +219,10 @@ FsResult PageSetWriter::makeStagingFolder(std::string& path)
     FsResult made;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const auto time = std::chrono::system_clock::now().time_since_epoch();
-        path = programDirectory_ + separator_ + std::string(kStagingPrefix) + std::to_string(currentProcessId())
-             + "-" + std::to_string(runs++) + "-"
-             + std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(time).count());
+        path = programDirectory_ + separator_
+             + stagingFolderName(currentProcessId(), runs++,
+                                 static_cast<unsigned long long>(
+                                     std::chrono::duration_cast<std::chrono::nanoseconds>(time).count()));
         made = fileSystem_.makeDirectory(path);
         if (made.error != FsError::alreadyExists)
             break;
@@ -204,9 +231,10 @@ FsResult PageSetWriter::makeStagingFolder(std::string& path)
 }
 
 // Staging folders of runs that died before their rename. Another copy of
-// the program may be writing into its own right now: only folders whose
-// process is gone are touched, and only when they hold nothing but the
-// program's files. Best effort: a failure here does not stop this run.
+// the program may be writing into its own right now: only folders of this
+// machine whose process is gone are touched, and only when they hold
+// nothing but the program's files. Best effort: a failure here does not
+// stop this run.
 void PageSetWriter::removeLeftovers()
 {
     std::vector<DirectoryEntry> entries;

@@ -45,4 +45,8 @@ private:
     bool windowsNameRules_;
 };
 
+// The name of a staging folder of this machine's process `process`, beside
+// the folder it becomes; `run` and `time` tell one run from another.
+std::string stagingFolderName(unsigned long process, unsigned long run, unsigned long long time);
+
 } // namespace popolun

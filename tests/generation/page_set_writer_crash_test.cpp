@@ -98,9 +98,16 @@ TEST(Crash, KilledAtEveryStepLeavesAWholePageSetOrNoneAndTheNextRunCopes)
     const auto whole = wholePageSet();
     ASSERT_EQ(whole.size(), 4u);
     int killPoints = 0, halfWritten = 0;
-    for (int killAfter = 1;; ++killAfter) {
-        SCOPED_TRACE("killed after call " + std::to_string(killAfter));
+    // The second time the directory holds a dead run's leftover, so that
+    // kills also fall inside its removal.
+    for (int killAfter = 1, round = 0; round < 2; ++killAfter) {
+        SCOPED_TRACE("round " + std::to_string(round) + ", killed after call " + std::to_string(killAfter));
         TempDir dir;
+        if (round == 1) {
+            const fs::path leftover = dir.path() / stagingFolderName(2147483644, 0, 7); // no process's id
+            fs::create_directory(leftover);
+            testing::writeBytes(leftover / "bb.asx", "killed earlier");
+        }
         const pid_t child = ::fork();
         ASSERT_NE(child, -1);
         if (child == 0) {
@@ -114,7 +121,9 @@ TEST(Crash, KilledAtEveryStepLeavesAWholePageSetOrNoneAndTheNextRunCopes)
             ASSERT_TRUE(WIFEXITED(status));
             EXPECT_EQ(WEXITSTATUS(status), saved);
             EXPECT_EQ(treeContents(dir.path()), whole);
-            break;
+            killAfter = 0;
+            ++round;
+            continue;
         }
         ASSERT_EQ(WTERMSIG(status), SIGKILL);
         ++killPoints;
@@ -139,8 +148,9 @@ TEST(Crash, KilledAtEveryStepLeavesAWholePageSetOrNoneAndTheNextRunCopes)
         EXPECT_EQ(treeContents(dir.path()), whole);
     }
     // The listing, the staging folder, four calls for each file, the folder's
-    // flush, the rename and the directory's flush.
-    EXPECT_EQ(killPoints, 17);
+    // flush, the rename and the directory's flush; the second time also the
+    // leftover's listing and the removal of its file and itself.
+    EXPECT_EQ(killPoints, 17 + 20);
     EXPECT_EQ(halfWritten, 0);
     std::cout << "kill points tried: " << killPoints << ", half-written page sets found: " << halfWritten << '\n';
 }

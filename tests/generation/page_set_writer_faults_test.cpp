@@ -212,7 +212,7 @@ TEST_F(Faults, LeftoversOfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
     ASSERT_FALSE(processRunning(dead));
     ASSERT_TRUE(processRunning(currentProcessId()));
     const auto staging = [&](unsigned long owner, int run) {
-        return dir.path() / (std::string(kStagingPrefix) + std::to_string(owner) + "-" + std::to_string(run) + "-7");
+        return dir.path() / stagingFolderName(owner, static_cast<unsigned long>(run), 7);
     };
     fs::create_directory(staging(dead, 0));
     testing::writeBytes(staging(dead, 0) / "bb.asx", "killed after two files");
@@ -229,8 +229,12 @@ TEST_F(Faults, LeftoversOfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
     testing::writeBytes(staging(dead, 5), "a file, not a folder");
     fs::create_directory(staging(currentProcessId(), 6)); // a run that is still writing
     testing::writeBytes(staging(currentProcessId(), 6) / "bb.asx", "");
-    fs::create_directory(dir.path() / (std::string(kStagingPrefix) + "x"));
-    testing::writeBytes(dir.path() / (std::string(kStagingPrefix) + "x") / "bb.asx", "");
+    // Not of this machine (another one shares the folder), or not a name the program gives.
+    for (const std::string& name : {std::string(kStagingPrefix) + "00000000-" + std::to_string(dead) + "-0-7",
+                                    std::string(kStagingPrefix) + "x"}) {
+        fs::create_directory(dir.path() / name);
+        testing::writeBytes(dir.path() / name / "bb.asx", "");
+    }
     if (!usesWindowsNameRules()) {
         fs::create_directory(dir.path() / "elsewhere");
         testing::writeBytes(dir.path() / "elsewhere" / "bb.asx", "reached through a link");

@@ -207,6 +207,14 @@ bool usesWindowsNameRules() { return false; }
 
 unsigned long currentProcessId() { return static_cast<unsigned long>(::getpid()); }
 
+std::string machineName()
+{
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0)
+        return {};
+    return name;
+}
+
 bool processRunning(unsigned long id)
 {
     // Never 0 or a negative pid_t: kill() would reach a whole process group.

@@ -199,6 +199,15 @@ bool usesWindowsNameRules() { return true; }
 
 unsigned long currentProcessId() { return ::GetCurrentProcessId(); }
 
+std::string machineName()
+{
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!::GetComputerNameW(name, &length))
+        return {};
+    return windows::toUtf8(std::wstring_view(name, length)).value_or("");
+}
+
 bool processRunning(unsigned long id)
 {
     if (id == 0 || id > MAXDWORD)
