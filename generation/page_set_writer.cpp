@@ -51,8 +51,9 @@ const std::string& machineTag()
 // The process of this machine that made a staging folder, from its name.
 std::optional<unsigned long> stagingOwner(std::string_view name)
 {
-    const std::string mine = std::string(kStagingPrefix) + machineTag() + "-";
-    if (!name.starts_with(mine))
+    // Called for every folder in the program directory: most fail the first test.
+    static const std::string mine = std::string(kStagingPrefix) + machineTag() + "-";
+    if (!name.starts_with(kStagingPrefix) || !name.starts_with(mine))
         return std::nullopt;
     name.remove_prefix(mine.size());
     unsigned long long numbers[3] = {};
