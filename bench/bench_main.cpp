@@ -36,8 +36,8 @@ double toNanoseconds(double value, benchmark::TimeUnit unit)
 
 // Keeps the median over the repetitions of every benchmark, by the name it
 // was registered under: of its time, or of its "median" counter where it has
-// one (nanoseconds), and of its "floor" counter (nanoseconds) as NAME#floor;
-// and what went wrong where something did.
+// one (nanoseconds), and of its other counters (nanoseconds), such as
+// NAME#floor; and what went wrong where something did.
 class MedianCollector final : public benchmark::BenchmarkReporter {
 public:
     bool ReportContext(const Context&) override { return true; }
@@ -52,8 +52,11 @@ public:
                 medians_[name] = toNanoseconds(run.GetAdjustedRealTime(), run.time_unit);
                 if (const auto own = run.counters.find("median"); own != run.counters.end())
                     medians_[name] = own->second.value;
-                if (const auto floor = run.counters.find("floor"); floor != run.counters.end())
-                    medians_[name + "#floor"] = floor->second.value;
+                // Every other counter (nanoseconds) as NAME#COUNTER.
+                for (const auto& [counter, value] : run.counters) {
+                    if (counter != "median")
+                        medians_[name + "#" + counter] = value.value;
+                }
             }
         }
         std::fputc('.', stderr);
@@ -103,7 +106,13 @@ bool printFigure(const Figure& figure, const MedianCollector& collector)
             printTableRow(figure.label, "—", "—", "—", "—", "error: " + collector.problem(figure.measured));
             return false;
         }
-        printTableRow(figure.label, formatNanoseconds(*measured), "—", "—", "—", "—");
+        // With a floor: what the measured side adds to it, in the goal's column.
+        const auto floor = figure.floor.empty() ? std::nullopt : collector.median(figure.floor);
+        if (!floor)
+            printTableRow(figure.label, formatNanoseconds(*measured), "—", "—", "—", "—");
+        else
+            printTableRow(figure.label, formatNanoseconds(*measured), formatNanoseconds(*floor),
+                          formatRatio(*measured / *floor), "adds " + formatNanoseconds(*measured - *floor), "—");
         return true;
     }
     const auto floor = collector.median(figure.floor);

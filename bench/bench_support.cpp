@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <cstdlib>
 #include <fcntl.h>
 #include <linux/magic.h>
@@ -25,29 +26,57 @@ PageSetFiles expectedFiles(const std::string& programDirectory, const Snapshot& 
     const std::string& name = fields[0];
     const PageSetText text = composePageSet(fields);
     PageSetFiles files;
+    files.directory = programDirectory;
     files.folder = programDirectory + "/" + name;
+    files.staging = programDirectory + "/.popolun-staging-floor";
     const std::string stem = files.folder + "/" + name;
+    const std::string stagedStem = files.staging + "/" + name;
     files.paths = {stem + ".asx", stem + ".htm", stem + "01.htm"};
+    files.stagedPaths = {stagedStem + ".asx", stagedStem + ".htm", stagedStem + "01.htm"};
     files.bytes = {encodeCp932(text.asx).value_or(""), encodeCp932(text.link).value_or(""),
                    encodeCp932(text.embed).value_or("")};
     return files;
 }
 
-bool writeDirectly(const PageSetFiles& files)
+namespace {
+
+bool syncDirectory(const std::string& path)
 {
-    if (::mkdir(files.folder.c_str(), 0777) != 0)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    for (std::size_t i = 0; i < files.paths.size(); ++i) {
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
+} // namespace
+
+bool writeDirectly(const PageSetFiles& files, bool flush)
+{
+    DIR* directory = ::opendir(files.directory.c_str());
+    if (!directory)
+        return false;
+    while (::readdir(directory)) {
+    }
+    ::closedir(directory);
+    if (::mkdir(files.staging.c_str(), 0777) != 0)
+        return false;
+    for (std::size_t i = 0; i < files.stagedPaths.size(); ++i) {
         // The same flags the writer uses: a new file, never one reached through a link.
-        const int fd = ::open(files.paths[i].c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        const int fd = ::open(files.stagedPaths[i].c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd < 0)
             return false;
         const std::string& bytes = files.bytes[i];
-        const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size())
+                          && (!flush || ::fsync(fd) == 0);
         if (::close(fd) != 0 || !written)
             return false;
     }
-    return true;
+    if (flush && !syncDirectory(files.staging))
+        return false;
+    if (::renameat2(AT_FDCWD, files.staging.c_str(), AT_FDCWD, files.folder.c_str(), RENAME_NOREPLACE) != 0)
+        return false;
+    return !flush || syncDirectory(files.directory);
 }
 
 bool removeDirectly(const PageSetFiles& files)
@@ -90,7 +119,7 @@ ProgramDirectory::ProgramDirectory(int existing, const std::string& parent)
         char name[16];
         std::snprintf(name, sizeof name, "set%04d", i);
         started.session.main().setText(1, name);
-        ok_ = writeDirectly(expectedFiles(path_, started.session.main().snapshot()));
+        ok_ = writeDirectly(expectedFiles(path_, started.session.main().snapshot()), false);
     }
 }
 

@@ -11,10 +11,14 @@
 namespace popolun::bench {
 
 // The folder and three files that one page set is on disk, with the bytes
-// each file must hold, all worked out in advance.
+// each file must hold, all worked out in advance, and where the floor
+// stages them.
 struct PageSetFiles {
+    std::string directory;
     std::string folder;
+    std::string staging;
     std::array<std::string, 3> paths;
+    std::array<std::string, 3> stagedPaths;
     std::array<std::string, 3> bytes;
 };
 
@@ -22,9 +26,12 @@ struct PageSetFiles {
 // the core's own composition and encoding (outside any timed region).
 PageSetFiles expectedFiles(const std::string& programDirectory, const Snapshot& fields);
 
-// The floor: mkdir, then open/write/close for each file, nothing else.
-// False on any failure.
-bool writeDirectly(const PageSetFiles& files);
+// The floor, the writer's work in bare system calls: one pass over the
+// program directory (the writer's look for leftovers), mkdir of a staging
+// folder, open/write/fsync/close for each file, fsync of the staging folder,
+// renameat2 without replacing, fsync of the program directory. Without
+// flush, the same without the five fsyncs. False on any failure.
+bool writeDirectly(const PageSetFiles& files, bool flush = true);
 
 // unlink the three files and rmdir the folder. False on any failure.
 bool removeDirectly(const PageSetFiles& files);

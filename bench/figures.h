@@ -12,7 +12,7 @@ struct Figure {
         ratioAtMost,  // median / floor median <= limit
         medianBelow,  // median < limit nanoseconds (the floor is shown for scale)
         growthAtMost, // (measured / measuredBase) / (floor / floorBase) <= limit
-        reference,    // no floor and no goal: shown to explain another row
+        reference,    // no goal: shown to explain another row (the floor, if any, for scale)
     };
 
     std::string label;

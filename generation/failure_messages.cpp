@@ -45,6 +45,9 @@ std::string describeNameProblem(const NameCheck& check)
         return "名前の最後に点や空白は使えません。" + kNothingMade;
     case NameProblem::deviceName:
         return "「" + check.character + "」は名前に使えません。" + kNothingMade;
+    case NameProblem::stagingName:
+        return "「" + check.character + "」で始まる名前は、このプログラムが作業用のフォルダーに使うため使えません。"
+             + kNothingMade;
     }
     return {};
 }
@@ -59,11 +62,26 @@ std::string describeSettingWithoutCp932Form(const std::string& character)
     return "設定の「" + character + "」はShift_JISで書けない文字です。" + kNothingMade;
 }
 
-std::string describeFolderExists(const std::string& folder)
+namespace {
+
+std::string describeRemoval(const std::vector<std::string>& notRemoved)
+{
+    if (notRemoved.empty())
+        return "作りかけのフォルダーとファイルは削除しました。";
+    std::string message = "作りかけの次のものを削除できませんでした：";
+    for (const auto& path : notRemoved)
+        message += "「" + path + "」";
+    return message;
+}
+
+} // namespace
+
+std::string describeFolderExists(const std::string& folder, const std::vector<std::string>& notRemoved)
 {
     // A file or a link of that name stops the folder just as well; say neither.
-    return "「" + folder + "」という名前のものがすでにあります。別の名前を記入してください。"
-           "（すでにあるものはそのままです。）";
+    std::string message = "「" + folder + "」という名前のものがすでにあります。別の名前を記入してください。"
+                          "（すでにあるものはそのままです。）";
+    return notRemoved.empty() ? message : message + describeRemoval(notRemoved);
 }
 
 std::string describeProgramDirectoryUnknown()
@@ -76,16 +94,17 @@ std::string describeFolderFailure(const std::string& folder, const FsResult& res
     return "フォルダー「" + folder + "」を作成できませんでした。" + reason(result) + kNothingMade;
 }
 
-std::string describeFileFailure(const std::string& file, const FsResult& result,
+std::string describeStepFailure(WriteStep step, const std::string& path, const FsResult& result,
                                 const std::vector<std::string>& notRemoved)
 {
-    std::string message = "ファイル「" + file + "」を書き込めませんでした。" + reason(result);
-    if (notRemoved.empty())
-        return message + "作りかけのフォルダーとファイルは削除しました。";
-    message += "作りかけの次のものを削除できませんでした：";
-    for (const auto& path : notRemoved)
-        message += "「" + path + "」";
-    return message;
+    std::string what;
+    switch (step) {
+    case WriteStep::write: what = "ファイル「" + path + "」を書き込めませんでした。"; break;
+    case WriteStep::flush: what = "ファイル「" + path + "」の書き込みの確定（ディスクへの書き出し）ができませんでした。"; break;
+    case WriteStep::rename: what = "作業用のフォルダーから「" + path + "」への名前の変更ができませんでした。"; break;
+    case WriteStep::flushFolder: what = "フォルダー「" + path + "」の確定（ディスクへの書き出し）ができませんでした。"; break;
+    }
+    return what + reason(result) + describeRemoval(notRemoved);
 }
 
 } // namespace popolun

@@ -12,11 +12,20 @@ namespace popolun {
 std::string describeNameProblem(const NameCheck& check);
 std::string describeWidthProblem();
 std::string describeSettingWithoutCp932Form(const std::string& character);
-std::string describeFolderExists(const std::string& folder);
+// notRemoved, here and below: what this run created and could not remove again.
+std::string describeFolderExists(const std::string& folder, const std::vector<std::string>& notRemoved = {});
 std::string describeProgramDirectoryUnknown();
 std::string describeFolderFailure(const std::string& folder, const FsResult& result);
-// notRemoved: what this run created and could not remove again.
-std::string describeFileFailure(const std::string& file, const FsResult& result,
+
+// The steps of writing a page set after its folder is made.
+enum class WriteStep {
+    write,       // open, write or close a file
+    flush,       // put a file's bytes on the disk
+    rename,      // give the finished folder its name
+    flushFolder, // put a folder's entries on the disk
+};
+// path: the file or folder as the user knows it, under its final name.
+std::string describeStepFailure(WriteStep step, const std::string& path, const FsResult& result,
                                 const std::vector<std::string>& notRemoved);
 
 } // namespace popolun

@@ -34,6 +34,14 @@ bool isDeviceName(std::string_view name)
         && stem[3] >= '1' && stem[3] <= '9';
 }
 
+bool startsLikeStaging(std::string_view name)
+{
+    return name.size() >= kStagingPrefix.size()
+        && std::equal(kStagingPrefix.begin(), kStagingPrefix.end(), name.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
 } // namespace
 
 std::string firstCharacterWithoutCp932Form(std::string_view text)
@@ -64,6 +72,8 @@ NameCheck checkBaseName(std::string_view name, bool windowsRules)
         if (isControl(c))
             return {NameProblem::controlCharacter, {}};
     }
+    if (startsLikeStaging(name))
+        return {NameProblem::stagingName, std::string(kStagingPrefix)};
     if (!encodeCp932(name))
         return {NameProblem::noCp932Form, firstCharacterWithoutCp932Form(name)};
     if (windowsRules) {

@@ -15,7 +15,12 @@ enum class NameProblem {
     noCp932Form,        // the pages could not spell it
     trailingDotOrSpace, // Windows drops them silently
     deviceName,         // CON, NUL, COM1 ... on Windows
+    stagingName,        // starts like the folders the writer works in
 };
+
+// The writer makes each page set in a folder of this prefix and a unique
+// part, then renames it; no base name may start so, in any case.
+inline constexpr std::string_view kStagingPrefix = ".popolun-staging-";
 
 struct NameCheck {
     NameProblem problem = NameProblem::none;

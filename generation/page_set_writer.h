@@ -18,8 +18,12 @@ enum class CreateResult {
 
 // Makes a page set: a new folder named after Text1 in the program's
 // directory, holding NAME.asx, NAME.htm and NAME01.htm in code page 932.
-// All or nothing: on any failure the folder and files this run created are
-// removed, and what existed before is never touched.
+// All or nothing, even if the process or the machine stops: the files are
+// written and flushed in a staging folder of this run's, which is then
+// renamed to NAME without replacing anything, and the directory flushed.
+// On any failure what this run created is removed; what existed before is
+// never touched. Staging folders of runs that died are removed when they
+// hold nothing but the program's files.
 class PageSetWriter {
 public:
     PageSetWriter(FileSystem& fileSystem, std::string programDirectory, MessageSink& messages,
@@ -29,6 +33,9 @@ public:
 
 private:
     CreateResult refuse(const std::string& message);
+    CreateResult fail(const std::string& message);
+    FsResult makeStagingFolder(std::string& path);
+    void removeLeftovers();
     std::vector<std::string> removeCreated(const std::string& folder, const std::vector<std::string>& files);
 
     FileSystem& fileSystem_;
@@ -37,5 +44,9 @@ private:
     char separator_;
     bool windowsNameRules_;
 };
+
+// The name of a staging folder of this machine's process `process`, beside
+// the folder it becomes; `run` and `time` tell one run from another.
+std::string stagingFolderName(unsigned long process, unsigned long run, unsigned long long time);
 
 } // namespace popolun

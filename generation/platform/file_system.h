@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace popolun {
 
@@ -31,6 +32,12 @@ struct FsResult {
 
 using FileHandle = std::intptr_t;
 
+struct DirectoryEntry {
+    enum class Kind { file, folder, other }; // other: links, devices and the like
+    std::string name;                        // UTF-8
+    Kind kind = Kind::other;
+};
+
 // The file-system calls the page-set writer makes. Paths are UTF-8 and use
 // the platform's separator. Tests put a recording or failing layer in its place.
 class FileSystem {
@@ -43,8 +50,18 @@ public:
     virtual FsResult openNewFile(const std::string& path, FileHandle& handle) = 0;
     // Writes all of bytes, or fails.
     virtual FsResult write(FileHandle handle, std::string_view bytes) = 0;
+    // Puts what was written on the disk itself (fsync, FlushFileBuffers).
+    virtual FsResult flush(FileHandle handle) = 0;
     // Closes the handle in every case; reports a failure to flush it.
     virtual FsResult close(FileHandle handle) = 0;
+    // Puts a directory's entries on the disk (fsync of the directory); a
+    // success where the system keeps them safe by itself (Windows).
+    virtual FsResult flushDirectory(const std::string& path) = 0;
+    // Renames a directory; fails with alreadyExists, and touches nothing,
+    // when anything of the new name exists.
+    virtual FsResult renameNoReplace(const std::string& from, const std::string& to) = 0;
+    // The entries of a directory, without "." and "..".
+    virtual FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries) = 0;
     virtual FsResult removeFile(const std::string& path) = 0;
     virtual FsResult removeDirectory(const std::string& path) = 0;
 };
@@ -58,6 +75,13 @@ char pathSeparator();
 // Whether names follow the Windows rules (no trailing dot or space, no
 // device names such as CON or LPT1).
 bool usesWindowsNameRules();
+
+// This process's id, and whether a process of that id runs on this machine
+// (a process that cannot be asked counts as running).
+unsigned long currentProcessId();
+bool processRunning(unsigned long id);
+// This machine's name, UTF-8; empty if the system cannot tell.
+std::string machineName();
 
 // The directory that holds the running executable, UTF-8, without a trailing
 // separator; empty if the system cannot tell.

@@ -8,10 +8,12 @@
 // a program directory that holds things of its own, inside a sandbox folder,
 // and checks the outcome against a derivation of its own: a complete page set
 // with exactly the bytes the layout gives and "保存しました。", or nothing new
-// and one message that says why; a plain request must succeed. Any other
-// outcome aborts.
+// and one message that says why; a plain request must succeed; the staging
+// folder a run writes in is never there once it returns. Any other outcome
+// aborts.
 
 #include "messages.h"
+#include "name_check.h"
 #include "page_set_writer.h"
 #include "platform/encoding.h"
 #include "platform/file_system.h"
@@ -324,6 +326,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const popolun::CreateResult result = writer.create(session.main().snapshot());
 
     const auto added = box.newEntries();
+    for (const auto& entry : added) {
+        if (entry.filename().native().starts_with(popolun::kStagingPrefix))
+            fail("a staging folder is left after the run: " + entry.native());
+    }
     if (messages.shown.size() != 1)
         fail(std::to_string(messages.shown.size()) + " messages, not one");
     const bool saidSaved = messages.shown[0] == popolun::text::kSaved;

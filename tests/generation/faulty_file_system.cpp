@@ -39,6 +39,26 @@ FsResult FaultyFileSystem::write(FileHandle handle, std::string_view bytes)
     return nativeFileSystem().write(handle, bytes);
 }
 
+FsResult FaultyFileSystem::flush(FileHandle handle)
+{
+    return failsNow(openFiles_[handle]) ? fault_ : nativeFileSystem().flush(handle);
+}
+
+FsResult FaultyFileSystem::flushDirectory(const std::string& path)
+{
+    return failsNow(path) ? fault_ : nativeFileSystem().flushDirectory(path);
+}
+
+FsResult FaultyFileSystem::renameNoReplace(const std::string& from, const std::string& to)
+{
+    return failsNow(from) ? fault_ : nativeFileSystem().renameNoReplace(from, to);
+}
+
+FsResult FaultyFileSystem::listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries)
+{
+    return failsNow(path) ? fault_ : nativeFileSystem().listDirectory(path, entries);
+}
+
 FsResult FaultyFileSystem::close(FileHandle handle)
 {
     const FsResult closed = nativeFileSystem().close(handle);

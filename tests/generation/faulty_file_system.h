@@ -7,10 +7,10 @@
 
 namespace popolun::testing {
 
-// The native file system with one fault: the Nth of the calls that make
-// something (makeDirectory, openNewFile, write, close), counted from 1, fails
-// with the given error, as a disk would fail it. A failing write writes half
-// of its bytes first; a failing close still closes. Removals pass through
+// The native file system with one fault: the Nth of the calls other than
+// removals, counted from 1, fails with the given error, as a disk would fail
+// it. A failing write writes half of its bytes first; a failing close still
+// closes; a failing flush has written everything. Removals pass through
 // unless failRemovals() is set.
 class FaultyFileSystem : public FileSystem {
 public:
@@ -27,7 +27,11 @@ public:
     FsResult makeDirectory(const std::string& path) override;
     FsResult openNewFile(const std::string& path, FileHandle& handle) override;
     FsResult write(FileHandle handle, std::string_view bytes) override;
+    FsResult flush(FileHandle handle) override;
     FsResult close(FileHandle handle) override;
+    FsResult flushDirectory(const std::string& path) override;
+    FsResult renameNoReplace(const std::string& from, const std::string& to) override;
+    FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries) override;
     FsResult removeFile(const std::string& path) override;
     FsResult removeDirectory(const std::string& path) override;
 

@@ -7,7 +7,8 @@ namespace {
 
 TEST(BaseName, OrdinaryNamesOfEveryKindPass)
 {
-    for (const char* name : {"bb", "  ", " bb", "my video", "動画", "ｂｂ", "ﾋﾞﾃﾞｵ", "a.b", "bb.", "...", "con", "-x", "~"})
+    for (const char* name : {"bb", "  ", " bb", "my video", "動画", "ｂｂ", "ﾋﾞﾃﾞｵ", "a.b", "bb.", "...", "con", "-x", "~",
+                             ".popolun", ".popolun-staging"})
         EXPECT_EQ(checkBaseName(name, false).problem, NameProblem::none) << name;
 }
 
@@ -23,6 +24,8 @@ TEST(BaseName, NamesThatLeaveTheirFolderOrBreakThePagesAreRefused)
         {"tab\there", NameProblem::controlCharacter}, {"new\nline", NameProblem::controlCharacter},
         {"del\x7F", NameProblem::controlCharacter}, {"c1\u0085", NameProblem::controlCharacter},
         {"caf\u00E9", NameProblem::noCp932Form}, {"bad\xFF", NameProblem::invalidText},
+        // The writer's staging folders, in any case, so that no page set can take such a name.
+        {".popolun-staging-1-2-3", NameProblem::stagingName}, {".Popolun-STAGING-", NameProblem::stagingName},
     };
     for (const auto& [name, problem] : cases)
         EXPECT_EQ(checkBaseName(name, false).problem, problem) << name;

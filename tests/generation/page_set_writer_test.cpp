@@ -139,7 +139,8 @@ TEST_F(Writer, RefusedNamesCreateNothingAnywhere)
     TempDir programDir;
     const auto outside = testing::treeContents(dir.path());
     for (const char* name : {"../escape", "sub/dir", "a\\b", ".", "..", "a:b", "a*b", "q?", "<x>",
-                             "p|q", "\"", "tab\t", "caf\u00E9", "\u00A5", "bad\xFF"}) {
+                             "p|q", "\"", "tab\t", "caf\u00E9", "\u00A5", "bad\xFF",
+                             ".popolun-staging-1-0-0"}) {
         messages.shown.clear();
         session.main().setText(1, name);
         PageSetWriter writer(nativeFileSystem(), programDir.utf8(), messages);

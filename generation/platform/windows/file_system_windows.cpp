@@ -101,11 +101,67 @@ public:
         return FsResult::success();
     }
 
+    FsResult flush(FileHandle handle) override
+    {
+        if (!::FlushFileBuffers(toHandle(handle)))
+            return lastError();
+        return FsResult::success();
+    }
+
     FsResult close(FileHandle handle) override
     {
         if (!::CloseHandle(toHandle(handle)))
             return lastError();
         return FsResult::success();
+    }
+
+    // NTFS journals its directories itself; Windows has no call to flush one.
+    FsResult flushDirectory(const std::string&) override { return FsResult::success(); }
+
+    FsResult renameNoReplace(const std::string& from, const std::string& to) override
+    {
+        std::wstring wideFrom, wideTo;
+        if (FsResult converted = widePath(from, wideFrom); !converted.ok())
+            return converted;
+        if (FsResult converted = widePath(to, wideTo); !converted.ok())
+            return converted;
+        // Without MOVEFILE_REPLACE_EXISTING it fails when anything holds the new name.
+        if (!::MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_WRITE_THROUGH))
+            return lastError();
+        return FsResult::success();
+    }
+
+    FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries) override
+    {
+        std::wstring wide;
+        if (FsResult converted = widePath(path, wide); !converted.ok())
+            return converted;
+        entries.clear();
+        WIN32_FIND_DATAW data;
+        const HANDLE find = ::FindFirstFileExW((wide + L"\\*").c_str(), FindExInfoBasic, &data,
+                                               FindExSearchNameMatch, nullptr, 0);
+        if (find == INVALID_HANDLE_VALUE) {
+            const DWORD code = ::GetLastError();
+            return code == ERROR_FILE_NOT_FOUND ? FsResult::success() : fromSystemError(code);
+        }
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            using Kind = DirectoryEntry::Kind;
+            const DWORD attributes = data.dwFileAttributes;
+            Kind kind = Kind::file;
+            if (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE))
+                kind = Kind::other;
+            else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                kind = Kind::folder;
+            const auto utf8 = windows::toUtf8(name);
+            // A name UTF-8 cannot spell is shown as "?", which names nothing of the program's.
+            entries.push_back({utf8.value_or("?"), utf8 ? kind : Kind::other});
+        } while (::FindNextFileW(find, &data));
+        const DWORD code = ::GetLastError();
+        ::FindClose(find);
+        return code == ERROR_NO_MORE_FILES ? FsResult::success() : fromSystemError(code);
     }
 
     FsResult removeFile(const std::string& path) override
@@ -140,5 +196,29 @@ FileSystem& nativeFileSystem()
 char pathSeparator() { return '\\'; }
 
 bool usesWindowsNameRules() { return true; }
+
+unsigned long currentProcessId() { return ::GetCurrentProcessId(); }
+
+std::string machineName()
+{
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!::GetComputerNameW(name, &length))
+        return {};
+    return windows::toUtf8(std::wstring_view(name, length)).value_or("");
+}
+
+bool processRunning(unsigned long id)
+{
+    if (id == 0 || id > MAXDWORD)
+        return false;
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE,
+                                         static_cast<DWORD>(id));
+    if (!process)
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    ::CloseHandle(process);
+    return running;
+}
 
 } // namespace popolun
