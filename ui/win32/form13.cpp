@@ -1,14 +1,14 @@
 #include "form13.h"
 
-#include "help.h"
 #include "modal_messages.h"
 #include "page_set_writer.h"
 
 namespace popolun::win32 {
 
-Form13::Form13(std::string programDirectory)
+Form13::Form13(std::string programDirectory, HelpOpener& help)
     : TopWindow(layout::form13())
     , programDirectory_(std::move(programDirectory))
+    , help_(help)
     , text1_(control("Text1"))
     , command1_(control("Command1"))
     , command2_(control("Command2"))
@@ -16,7 +16,7 @@ Form13::Form13(std::string programDirectory)
     , command5_(control("Command5"))
 {
     session_.load();
-    form14_ = std::make_unique<Form14>(session_.settings());
+    form14_ = std::make_unique<Form14>(session_.settings(), [this](HWND window) { showHelp(window); });
 }
 
 Form13::~Form13() = default;
@@ -51,7 +51,7 @@ void Form13::onCommand(HWND control, int code)
     else if (control == command4_)
         showSettings();
     else if (control == command5_)
-        openHelp(handle());
+        showHelp(handle());
 }
 
 void Form13::createPageSet()
@@ -66,6 +66,11 @@ void Form13::showSettings()
     // Both windows stay shown and in use.
     ::ShowWindow(handle(), SW_SHOW);
     form14_->show();
+}
+
+void Form13::showHelp(HWND window)
+{
+    popolun::showHelp(reinterpret_cast<std::uintptr_t>(window), programDirectory_, help_);
 }
 
 // The program never runs on without its main window: the settings go too.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form14.h"
+#include "help.h"
 #include "platform/file_system.h"
 #include "session.h"
 #include "top_window.h"
@@ -16,8 +17,10 @@ namespace popolun::win32 {
 class Form13 final : public TopWindow {
 public:
     // Creates the window hidden and runs its load step, which brings the
-    // hidden settings window into being. Page sets go into programDirectory.
-    explicit Form13(std::string programDirectory = executableDirectory());
+    // hidden settings window into being. Page sets go into programDirectory,
+    // the executable's own unless a test says otherwise; help is looked for
+    // there too, and opened through help.
+    explicit Form13(std::string programDirectory = executableDirectory(), HelpOpener& help = systemHelpOpener());
     ~Form13() override;
 
     Session& session() { return session_; }
@@ -31,8 +34,10 @@ private:
     void onClose() override;
     void createPageSet();
     void showSettings();
+    void showHelp(HWND window);
 
     std::string programDirectory_;
+    HelpOpener& help_;
     Session session_;
     std::unique_ptr<Form14> form14_;
     HWND text1_, command1_, command2_, command4_, command5_;

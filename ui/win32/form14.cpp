@@ -1,7 +1,5 @@
 #include "form14.h"
 
-#include "help.h"
-
 namespace popolun::win32 {
 
 namespace {
@@ -18,9 +16,10 @@ void bindField(HWND edit, Field& field)
 
 } // namespace
 
-Form14::Form14(SettingsFields& fields)
+Form14::Form14(SettingsFields& fields, std::function<void(HWND)> help)
     : TopWindow(layout::form14())
     , fields_(fields)
+    , help_(std::move(help))
     , text4_(control("Text4"))
     , text12_(control("Text12"))
     , option1_(control("Option1"))
@@ -75,7 +74,7 @@ void Form14::onCommand(HWND control, int code)
         else if (control == command1_)
             ::ShowWindow(handle(), SW_HIDE);
         else if (control == command2_)
-            openHelp(handle());
+            help_(handle());
     }
 }
 

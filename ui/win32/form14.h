@@ -3,6 +3,8 @@
 #include "settings_fields.h"
 #include "top_window.h"
 
+#include <functional>
+
 namespace popolun::win32 {
 
 // The settings window: extension, player width and autostart. Every edit
@@ -10,7 +12,8 @@ namespace popolun::win32 {
 // hide the window. It is made once, hidden, and lasts until the program ends.
 class Form14 final : public TopWindow {
 public:
-    explicit Form14(SettingsFields& fields);
+    // help: what "?" does, given this window.
+    Form14(SettingsFields& fields, std::function<void(HWND)> help);
     ~Form14() override;
 
     void show();
@@ -22,6 +25,7 @@ private:
     static LRESULT CALLBACK optionProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     SettingsFields& fields_;
+    std::function<void(HWND)> help_;
     HWND text4_, text12_, option1_, option2_, command1_, command2_;
     bool optionTakingFocus_ = false;
 };

@@ -38,11 +38,26 @@ std::string worked(const char* name, const char* width, const char* height, cons
            + ".asx\" autostart=\"false\" width=" + width + " height=" + height + "></embed></OBJECT>\r\n</body></html>\r\n\r\n";
 }
 
+// Records what the "?" buttons ask for instead of opening anything.
+class RecordingHelp final : public HelpOpener {
+public:
+    bool helpContents(std::uintptr_t window) override
+    {
+        calls.push_back("contents " + std::to_string(window));
+        return true; // as WinHelpA, which takes any file
+    }
+    void document(std::uintptr_t window, const std::string& path) override
+    {
+        calls.push_back("document " + std::to_string(window) + " " + path);
+    }
+    std::vector<std::string> calls;
+};
+
 class Win32Windows : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        main = std::make_unique<win32::Form13>(dir.utf8());
+        main = std::make_unique<win32::Form13>(dir.utf8(), help);
         main->showCentred();
         pump();
     }
@@ -103,6 +118,7 @@ protected:
     }
 
     popolun::testing::TempDir dir;
+    RecordingHelp help;
     std::unique_ptr<win32::Form13> main;
     bool quitPosted = false;
 };
@@ -310,6 +326,29 @@ TEST_F(Win32Windows, ExitEndsTheProgramWithBothWindows)
     EXPECT_FALSE(::IsWindow(mainWindow));
     EXPECT_FALSE(settings().isVisible());
     EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST_F(Win32Windows, HelpOpensForThePressingWindowWhatLiesBesideTheProgram)
+{
+    const auto id = [](HWND window) { return std::to_string(reinterpret_cast<std::uintptr_t>(window)); };
+    click(main->control("Command4"));
+    click(main->control("Command5"));
+    EXPECT_TRUE(help.calls.empty()); // nothing beside the program to open
+
+    const std::string page = dir.utf8() + "\\" + kHelpPage;
+    popolun::testing::writeBytes(dir.path() / kHelpPage, "<html></html>");
+    click(main->control("Command5"));
+    click(settings().control("Command2"));
+    EXPECT_EQ(help.calls, (std::vector<std::string>{"document " + id(main->handle()) + " " + page,
+                                                    "document " + id(settings().handle()) + " " + page}));
+
+    help.calls.clear();
+    popolun::testing::writeBytes(dir.path() / "WMV.hlp", "?");
+    click(settings().control("Command2"));
+    EXPECT_EQ(help.calls, std::vector<std::string>{"contents " + id(settings().handle())});
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(settings().isVisible());
+    EXPECT_EQ(parameters(), (std::vector<std::string>{".wmv", "320", "304", "false"}));
 }
 
 TEST_F(Win32Windows, EachLabelComesJustBeforeTheFieldItNames)
