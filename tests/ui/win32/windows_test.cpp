@@ -163,6 +163,25 @@ TEST_F(Win32Windows, ControlsStandWhereTheLayoutSaysWithTheirCaptionsAndFonts)
     EXPECT_EQ(::ChildWindowFromPointEx(settings().handle(), {420, 130}, CWP_SKIPINVISIBLE), settings().control("Label5"));
 }
 
+TEST_F(Win32Windows, AMoveToA144DpiScreenScalesEveryBoxAndFont)
+{
+    RECT suggested{0, 0, 0, 0};
+    ::GetWindowRect(main->handle(), &suggested);
+    suggested.right = suggested.left + 700;
+    suggested.bottom = suggested.top + 540;
+    ::SendMessageW(main->handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(main->controls().dpi(), 144u);
+    const RECT text1 = boxIn(main->handle(), main->control("Text1"));
+    EXPECT_EQ(text1.left, 264);            // 176 at 96 dpi
+    EXPECT_EQ(text1.bottom, (128 + 33) * 3 / 2 + 1); // 241.5, rounded
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(main->control("Label7"), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -20); // 9.75 points
+    RECT window;
+    ::GetWindowRect(main->handle(), &window);
+    EXPECT_EQ(window.right - window.left, 700); // the size the system suggested
+}
+
 TEST_F(Win32Windows, StartsWithOnlyTheMainWindowShownAndTheStartUpValues)
 {
     EXPECT_TRUE(main->isVisible());
