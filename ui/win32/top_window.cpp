@@ -104,8 +104,8 @@ LRESULT TopWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             HWND focus = ::GetFocus();
             if (focus && ::IsChild(window_, focus))
                 lastFocus_ = focus;
-        } else if (lastFocus_ && ::IsWindow(lastFocus_)) {
-            ::SetFocus(lastFocus_);
+        } else if (HWND focus = lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : controls_->nextTabStop(nullptr, false)) {
+            ::SetFocus(focus); // the first tab stop, the first time
             return 0;
         }
         break;

@@ -207,6 +207,7 @@ TEST_F(Win32Windows, TabFollowsTheTablesInBothWindows)
     visit(*main, {"Text1", "Command1", "Command2", "Command4", "Command5", "Text1"});
     click(main->control("Command4"));
     ASSERT_TRUE(settings().isVisible());
+    EXPECT_EQ(::GetFocus(), settings().control("Text4")) << "the settings open on their first field";
     visit(settings(), {"Text4", "Text12", "Option1", "Option2", "Command1", "Command2", "Text4"});
     // Shift+Tab goes back the same way.
     ::SetFocus(settings().control("Command1"));
