@@ -195,6 +195,26 @@ TEST_F(Win32Windows, StartsWithOnlyTheMainWindowShownAndTheStartUpValues)
     EXPECT_NE(::SendMessageW(main->handle(), WM_GETICON, ICON_BIG, 0) | ::GetClassLongPtrW(main->handle(), GCLP_HICON), 0u);
 }
 
+TEST(Win32Resources, ExplorerShowsTheProductNameAndVersion)
+{
+    // The test program carries the same resources as popolun.exe.
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::string info(::GetFileVersionInfoSizeW(self, nullptr), '\0');
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(::GetFileVersionInfoW(self, 0, DWORD(info.size()), info.data()));
+    const auto value = [&](const wchar_t* name) {
+        wchar_t* text = nullptr;
+        UINT length = 0;
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+        return ::VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) && text
+                   ? std::wstring(text)
+                   : std::wstring();
+    };
+    EXPECT_EQ(value(L"ProductName"), kTitle);
+    EXPECT_EQ(value(L"ProductVersion"), win32::wide(POPOLUN_VERSION));
+}
+
 TEST_F(Win32Windows, TabFollowsTheTablesInBothWindows)
 {
     const auto visit = [&](win32::TopWindow& window, std::vector<const char*> expected) {
