@@ -27,6 +27,7 @@ cleanup() {
   rm -rf "$scratch"
 }
 trap cleanup EXIT
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND exited with $?" >&2' ERR
 
 exec 3> "$scratch/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
@@ -38,7 +39,7 @@ export DISPLAY=":$(head -n1 "$scratch/display")"
 unset WAYLAND_DISPLAY
 
 # A fresh prefix drawn through X (not the headless one), with the Japanese faces.
-"$root/scripts/wine-prefix" </dev/null >/dev/null 2>&1
+"$root/scripts/wine-prefix" </dev/null >"$scratch/prefix.log" 2>&1 || { cat "$scratch/prefix.log" >&2; exit 1; }
 
 title='ポポルン　ベーシック版'
 # Decoded texts of the message boxes shown so far, one a line.
