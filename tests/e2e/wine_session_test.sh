@@ -39,7 +39,15 @@ export DISPLAY=":$(head -n1 "$scratch/display")"
 unset WAYLAND_DISPLAY
 
 # A fresh prefix drawn through X (not the headless one), with the Japanese faces.
-"$root/scripts/wine-prefix" </dev/null >"$scratch/prefix.log" 2>&1 || { cat "$scratch/prefix.log" >&2; exit 1; }
+# It is not what is tested: one failed attempt is said and tried again.
+make_prefix() { "$root/scripts/wine-prefix" </dev/null >"$scratch/prefix.log" 2>&1; }
+if ! make_prefix; then
+  echo "wine session: making the Wine prefix failed; once more. It said:" >&2
+  cat "$scratch/prefix.log" >&2
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  make_prefix || { cat "$scratch/prefix.log" >&2; echo "FAIL: no Wine prefix" >&2; exit 1; }
+fi
 
 title='ポポルン　ベーシック版'
 # Decoded texts of the message boxes shown so far, one a line.
