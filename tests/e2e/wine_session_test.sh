@@ -11,13 +11,7 @@ for tool in Xvfb xdotool xclip wine wineserver perl; do
 done
 
 scratch="$(mktemp -d)"
-# The program writes its page sets beside itself: a folder holding nothing else.
-dir="$scratch/program"
-mkdir "$dir"
-cp "$program" "$dir/popolun.exe"
-cp "$(dirname "$program")/popolun-help.html" "$dir/"
-log="$scratch/wine.log"
-
+# Before the trap: its wineserver -k must stop this prefix's server alone.
 export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 cleanup() {
   kill "${clipboard:-}" 2>/dev/null || true
@@ -28,6 +22,13 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND exited with $?" >&2' ERR
+
+# The program writes its page sets beside itself: a folder holding nothing else.
+dir="$scratch/program"
+mkdir "$dir"
+cp "$program" "$dir/popolun.exe"
+cp "$(dirname "$program")/popolun-help.html" "$dir/"
+log="$scratch/wine.log"
 
 exec 3> "$scratch/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
