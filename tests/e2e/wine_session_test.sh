@@ -1,0 +1,199 @@
+#!/usr/bin/env bash
+# Drives the Windows program under Wine in its own X server (Xvfb), as a user
+# would: clicks and keys at the layout's pixel positions, then compares the
+# page sets byte for byte. What each message box says is read from Wine's
+# msgbox trace. Needs no display of its own; non-zero on any failure.
+set -euo pipefail
+program="${1:?usage: wine_session_test.sh PATH/TO/popolun.exe}"
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+for tool in Xvfb xdotool xclip wine wineserver perl; do
+  command -v "$tool" >/dev/null || { echo "wine session: $tool is missing; run scripts/packages windows" >&2; exit 1; }
+done
+
+scratch="$(mktemp -d)"
+# Before the trap: its wineserver -k must stop this prefix's server alone.
+export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+cleanup() {
+  kill "${clipboard:-}" 2>/dev/null || true
+  wineserver -k >/dev/null 2>&1 || true
+  timeout 10 wineserver -w >/dev/null 2>&1 || true
+  kill "${xvfb:-}" 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND exited with $?" >&2' ERR
+
+# The program writes its page sets beside itself: a folder holding nothing else.
+dir="$scratch/program"
+mkdir "$dir"
+cp "$program" "$dir/popolun.exe"
+cp "$(dirname "$program")/popolun-help.html" "$dir/"
+log="$scratch/wine.log"
+
+exec 3> "$scratch/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+xvfb=$!
+exec 3>&- # nor Wine's server nor anything else keeps it open
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
+[ -s "$scratch/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$scratch/display")"
+unset WAYLAND_DISPLAY
+
+# A fresh prefix drawn through X (not the headless one), with the Japanese faces.
+# It is not what is tested: one failed attempt is said and tried again.
+make_prefix() { "$root/scripts/wine-prefix" </dev/null >"$scratch/prefix.log" 2>&1; }
+if ! make_prefix; then
+  echo "wine session: making the Wine prefix failed; once more. It said:" >&2
+  cat "$scratch/prefix.log" >&2
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  make_prefix || { cat "$scratch/prefix.log" >&2; echo "FAIL: no Wine prefix" >&2; exit 1; }
+fi
+
+title='ポポルン　ベーシック版'
+# Decoded texts of the message boxes shown so far, one a line.
+messages() {
+  perl -CS -ne 'next unless /MSGBOX_OnInit L"(.*)"\s*$/; my $s = $1;
+    $s =~ s/\\(\\|"|[0-9a-f]{4})/length($1) == 4 ? chr(hex($1)) : $1/ge; print "$s\n"' "$log"
+}
+fail() {
+  echo "FAIL: $*" >&2
+  echo "message boxes shown:" >&2
+  messages | sed 's/^/  /' >&2 || true
+  exit 1
+}
+# wait_for SECONDS COMMAND...: polls until the command succeeds.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
+hidden() { ! shown "$@"; }
+size_of() { xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=' | cut -d= -f2 | paste -sd x; }
+
+WINEDEBUG=-all,+msgbox wine "$dir/popolun.exe" </dev/null >/dev/null 2>"$log" &
+pid=$!
+main=$(timeout 40 xdotool search --sync --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) || true
+[ -n "$main" ] || fail "the main window did not appear"
+
+# Without a window manager the X window is the client area alone.
+[ "$(size_of "$main")" = 434x323 ] || fail "main window client area is $(size_of "$main"), not 434x323"
+eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^[XY]=')"
+[ $((X - 423)) -ge -2 ] && [ $((X - 423)) -le 2 ] && [ "$Y" -ge 238 ] && [ "$Y" -le 280 ] \
+  || fail "main window not centred: client at $X,$Y"
+hidden '設定$' || fail "the settings window is shown at start"
+
+# Offered long before it is pasted, so that Wine has taken it in by then.
+printf '%s' '動画' | xclip -selection clipboard -quiet >/dev/null 2>&1 &
+clipboard=$!
+offered() { [ "$(xclip -selection clipboard -o 2>/dev/null)" = '動画' ]; }
+wait_for 10 offered || fail "xclip did not take the clipboard"
+
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.1; }
+boxes() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | grep -vx "$main" || true; }
+box_shown() { [ -n "$(boxes)" ]; }
+no_box() { [ -z "$(boxes)" ]; }
+seen=0
+more_messages() { [ "$(messages | wc -l)" -gt "$seen" ]; }
+# Waits for the next message box, checks what it says (a pattern), and
+# answers it with Enter, the pointer on the box (keys go to the window under it).
+answer() {
+  wait_for 15 box_shown || fail "no message box; expected \"$1\""
+  wait_for 5 more_messages || fail "a message box with no text in the trace"
+  seen=$((seen + 1))
+  local text
+  text=$(messages | sed -n "${seen}p")
+  # shellcheck disable=SC2053 # a pattern on purpose
+  [[ "$text" == $1 ]] || fail "the message box says \"$text\"; expected \"$1\""
+  xdotool mousemove --window "$(boxes | head -n1)" 10 10 key Return
+  wait_for 15 no_box || fail "the message box did not close on Enter"
+}
+contents() { (cd "$dir" && ls -A | LC_ALL=C sort | paste -sd ' '); }
+
+# An empty name: "一発作成" (168,184 121x49) makes nothing.
+click "$main" 228 208
+answer '記入しましょう。'
+[ "$(contents)" = 'popolun-help.html popolun.exe' ] || fail "an empty name left: $(contents)"
+
+sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+expect_file() {
+  [ -f "$1" ] || fail "missing $1"
+  cmp -s "$1" <(printf '%s' "$2") || { od -c "$1" | head -20 >&2; fail "$1 differs"; }
+}
+crlf=$'\r\n'
+expect_worked_example() {
+  expect_file "$dir/bb/bb.asx" "<ASX Version =\"3.0\"><Entry>$crlf<Ref href =\"./bb.wmv\"></Entry></ASX>$crlf"
+  expect_file "$dir/bb/bb.htm" "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>$crlf<P align=\"center\"><B><A href=\"./bb.asx\" target=\"_self\">$(sjis 'ここをクリックしてください。')</A></B></P>$crlf'</BODY></HTML>$crlf"
+  local head="<html><head><title>enbedsampl</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">$crlf</head><body bgcolor=\"#FFFFFF\" text=\"#000000\">$crlf"
+  expect_file "$dir/bb/bb01.htm" "$head<OBJECT ID=\"Player\" width=\"320\" height=\"304\"CLASSID=\"CLSID:6BF52A52-394A-11d3-B153-00C04F79FAA6\">$crlf<PARAM name=\"autoStart\" value=\"false\">$crlf<PARAM name=\"URL\" value=\"./bb.asx\">$crlf<embed src=\"./bb.asx\" autostart=\"false\" width=320 height=304></embed></OBJECT>$crlf</body></html>$crlf$crlf"
+  [ "$(stat -c %s "$dir/bb/bb.asx" "$dir/bb/bb.htm" "$dir/bb/bb01.htm" | paste -sd ' ')" = '67 156 432' ] \
+    || fail "worked example sizes"
+  [ "$(cd "$dir/bb" && ls -A | LC_ALL=C sort | paste -sd ' ')" = 'bb.asx bb.htm bb01.htm' ] || fail "bb holds more than three files"
+}
+
+# The name field (176,128 97x33), then "一発作成".
+click "$main" 224 144
+xdotool type --delay 50 bb
+click "$main" 228 208
+answer '保存しました。'
+expect_worked_example
+
+# The same name again: refused with one message, the first page set untouched.
+click "$main" 228 208
+answer '「*\\bb」という名前のものがすでにあります。*'
+expect_worked_example
+[ "$(contents)" = 'bb popolun-help.html popolun.exe' ] || fail "the refused request left: $(contents)"
+
+# "設定" (360,288 49x25): width 640 (312,64 33x25), "オン" (344,200 89x33), "戻る" (24,208 49x25).
+click "$main" 384 300
+wait_for 15 shown '設定$' || fail "設定 did not show the settings window"
+settings=$(xdotool search --onlyvisible --name '設定$' | head -n1)
+[ "$(size_of "$settings")" = 583x267 ] || fail "settings client area is $(size_of "$settings"), not 583x267"
+click "$settings" 328 76
+xdotool key ctrl+a
+xdotool type --delay 50 640
+click "$settings" 388 216
+click "$settings" 48 220
+wait_for 15 hidden '設定$' || fail "戻る left the settings window shown"
+shown "^$title\$" || fail "戻る hid the main window"
+
+# A Japanese name, pasted: xdotool type can drop the first Japanese character.
+click "$main" 224 144
+xdotool key ctrl+a ctrl+v
+click "$main" 228 208
+answer '保存しました。'
+embed="$dir/動画/動画01.htm"
+[ -f "$embed" ] || fail "no page set for a Japanese name: $(contents)"
+grep -q 'width="640" height="544"' "$embed" || fail "width 640 did not give height 544"
+grep -q 'width=640 height=544' "$embed" || fail "embed element size"
+grep -q '<PARAM name="autoStart" value="true">' "$embed" || fail "オン did not reach the page"
+grep -q 'autostart="false"' "$embed" || fail "the embed element's autostart changed"
+grep -q "$(sjis 'value="./動画.asx"')" "$embed" || fail "the Japanese name is not Shift_JIS in the page"
+expect_file "$dir/動画/動画.asx" "<ASX Version =\"3.0\"><Entry>$crlf<Ref href =\"./$(sjis 動画).wmv\"></Entry></ASX>$crlf"
+
+# Keys alone, the pointer on the band (no tooltip there): back to the name
+# field, a new name, Enter, which makes nothing; then Tab to "一発作成" and Space.
+xdotool mousemove --window "$main" 100 276
+xdotool key shift+Tab ctrl+a
+xdotool type --delay 50 kk
+xdotool key Return
+sleep 1
+no_box && [ ! -e "$dir/kk" ] || fail "Enter in the name field did something"
+xdotool key Tab space
+# Had Enter made kk, this one would be refused.
+answer '保存しました。'
+grep -q 'width=640 height=544' "$dir/kk/kk01.htm" || fail "keys alone made no page set"
+[ "$(contents)" = 'bb kk popolun-help.html popolun.exe 動画' ] || fail "the folder holds: $(contents)"
+
+# "終了" (304,288 57x25) ends the program, with no question.
+click "$main" 332 300
+wait_for 20 eval '! kill -0 "$pid" 2>/dev/null' || fail "終了 did not end the program"
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || fail "the program exited with $status"
+[ "$(messages | wc -l)" -eq "$seen" ] || fail "more message boxes than answered"
+echo "wine session: 1 passed, 0 failed"
