@@ -138,6 +138,38 @@ private slots:
         QVERIFY(!option("Option1")->isChecked());
     }
 
+    void theSettingsWindowShowsTheFieldsAsTheyAreWhenFirstNeeded()
+    {
+        const auto settingsWindows = [] {
+            int count = 0;
+            for (QWidget* window : QApplication::topLevelWidgets())
+                count += qobject_cast<Form14*>(window) ? 1 : 0;
+            return count;
+        };
+        // Start-up loads the settings fields but builds no window for them.
+        QCOMPARE(settingsWindows(), 0);
+        QVERIFY(main->session().settingsCreated());
+        popolun::SettingsFields& fields = main->session().settings();
+        fields.text4.setText(".avi");
+        fields.clickOption1();
+        QCOMPARE(parameters(), (QStringList{".avi", "320", "304", "true"}));
+
+        QCOMPARE(edit("Text4")->text(), QStringLiteral(".avi"));
+        QCOMPARE(settingsWindows(), 1);
+        QCOMPARE(edit("Text12")->text(), QStringLiteral("320"));
+        QVERIFY(option("Option1")->isChecked() && !option("Option2")->isChecked());
+        QVERIFY(!main->settingsWindow().isVisible());
+        // From then on the window and the fields follow each other.
+        fields.text12.setText("640");
+        QCOMPARE(edit("Text12")->text(), QStringLiteral("640"));
+        fields.clickOption2();
+        QVERIFY(option("Option2")->isChecked() && !option("Option1")->isChecked());
+        edit("Text4")->selectAll();
+        QTest::keyClicks(edit("Text4"), ".mpg");
+        QCOMPARE(parameters(), (QStringList{".mpg", "640", "544", "false"}));
+        QCOMPARE(settingsWindows(), 1);
+    }
+
     void controlsStandWhereTheLayoutSays()
     {
         QCOMPARE(main->size(), QSize(434, 323));
