@@ -12,6 +12,9 @@
 namespace popolun::ui::looks {
 
 QString text(std::string_view utf8);
+// The family a layout face is drawn in: its own where it is installed, else
+// an installed IPA face of the same metrics (else its own, for Qt to match).
+QString face(layout::Face face);
 QFont font(const layout::Font& font);
 
 // A window's controls by name.

@@ -203,17 +203,23 @@ private slots:
     void fontsAndCaptionsFollowTheLayout()
     {
         const auto font = [](QWidget& window, const char* name) { return control(window, name)->font(); };
-        QCOMPARE(font(*main, "Label7").family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        // The layout's faces where they are installed, else IPA faces of the
+        // same metrics: the face asked for is always one that is there.
+        const auto faceOf = [&](QWidget& window, const char* name, const QStringList& allowed) {
+            const QFont asked = font(window, name);
+            QVERIFY2(allowed.contains(asked.family()), qPrintable(asked.family()));
+            QCOMPARE(QFontInfo(asked).family(), asked.family());
+        };
+        faceOf(*main, "Label7", {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+        faceOf(*main, "Text1", {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+        faceOf(main->settingsWindow(), "Label6", {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")});
+        faceOf(main->settingsWindow(), "Command1", {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")});
         QCOMPARE(font(*main, "Label7").pointSizeF(), 9.75);
         QCOMPARE(font(*main, "Label7").weight(), QFont::Normal);
         QCOMPARE(font(*main, "Command5").weight(), QFont::Bold);
         QCOMPARE(font(*main, "Command2").pointSizeF(), 9.0);
-        QCOMPARE(font(main->settingsWindow(), "Label6").family(), QStringLiteral("ＭＳ ゴシック"));
         QCOMPARE(font(main->settingsWindow(), "Label6").pointSizeF(), 18.0);
         QCOMPARE(font(main->settingsWindow(), "Text4").pointSizeF(), 12.0);
-        QCOMPARE(font(main->settingsWindow(), "Command1").family(), QStringLiteral("ＭＳ ゴシック"));
-        // Japanese faces are mapped to ones that exist here.
-        QVERIFY(QFontInfo(font(*main, "Label7")).family().contains(QStringLiteral("IPA")));
         QCOMPARE(button(*main, "Command1")->text(), QStringLiteral("一発作成"));
         QCOMPARE(control(*main, "Label7")->property("text").toString(), QStringLiteral("例：bb.wmvは”ｂｂ”と記入。"));
         QCOMPARE(main->settingsWindow().windowTitle(), QStringLiteral("一発ポポルン　ベーシック版　設定"));
