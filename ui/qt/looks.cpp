@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QWidget>
 
 #include <limits>
@@ -35,16 +37,48 @@ QColor colour(const layout::Fill& fill, const QPalette& palette)
     return {};
 }
 
-// A button face filled with one colour, whatever the style.
-void fillButton(QPushButton& button, const QColor& fill)
-{
-    button.setStyleSheet(QStringLiteral(
-        "QPushButton { background-color: %1; color: black; border: 1px solid %2;"
-        " border-bottom-width: 2px; border-right-width: 2px; }"
-        "QPushButton:pressed { background-color: %3; border-width: 2px 1px 1px 2px; }"
-        "QPushButton:focus { border-color: black; }")
-        .arg(fill.name(), fill.darker(150).name(), fill.darker(115).name()));
-}
+// A button face filled with one colour, whatever the style: flat, with a
+// darker edge that is thicker at the bottom and right (at the top and left
+// while pressed) and black while the button has the focus. Painted here
+// rather than by a style sheet, which costs every button a style sheet
+// parse and polish at start-up; the pixels are the same.
+class FilledButton final : public QPushButton {
+public:
+    FilledButton(const QString& caption, const QColor& fill, QWidget* parent)
+        : QPushButton(caption, parent)
+        , fill_(fill)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const bool down = option.state & (QStyle::State_Sunken | QStyle::State_On);
+        const QMargins edge = down ? QMargins(2, 2, 1, 1) : QMargins(1, 1, 2, 2);
+        const QRect face = rect();
+        const QColor edgeColour = hasFocus() ? QColor(Qt::black) : fill_.darker(150);
+        painter.fillRect(face, down ? fill_.darker(115) : fill_);
+        painter.fillRect(face.left(), face.top(), face.width(), edge.top(), edgeColour);
+        painter.fillRect(face.left(), face.bottom() + 1 - edge.bottom(), face.width(), edge.bottom(), edgeColour);
+        painter.fillRect(face.left(), face.top(), edge.left(), face.height(), edgeColour);
+        painter.fillRect(face.right() + 1 - edge.right(), face.top(), edge.right(), face.height(), edgeColour);
+
+        option.rect = face.marginsRemoved(edge);
+        option.palette.setColor(QPalette::ButtonText, Qt::black);
+        painter.drawControl(QStyle::CE_PushButtonLabel, option);
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
+    }
+
+private:
+    QColor fill_;
+};
 
 QString resource(layout::Picture picture)
 {
@@ -125,7 +159,9 @@ QWidget* make(const layout::Control& control, QWidget* parent)
     }
     case layout::Kind::button: {
         // Never a default button, so Enter and Escape press nothing.
-        auto* button = new QPushButton(caption, parent);
+        auto* button = control.background.colour == layout::Colour::unset
+                           ? new QPushButton(caption, parent)
+                           : new FilledButton(caption, colour(control.background, parent->palette()), parent);
         button->setAutoDefault(false);
         button->setDefault(false);
         return button;
@@ -143,13 +179,10 @@ QWidget* make(const layout::Control& control, QWidget* parent)
 
 void colourIn(QWidget& widget, const layout::Control& control)
 {
-    if (control.background.colour == layout::Colour::unset)
+    // Buttons paint their own fill.
+    if (control.background.colour == layout::Colour::unset || control.kind == layout::Kind::button)
         return;
     const QColor fill = colour(control.background, widget.palette());
-    if (auto* button = qobject_cast<QPushButton*>(&widget)) {
-        fillButton(*button, fill);
-        return;
-    }
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Window, fill);
     if (control.text.colour != layout::Colour::unset)

@@ -1,6 +1,7 @@
 #include "application_setup.h"
 #include "form13.h"
 #include "form14.h"
+#include "window_layout.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -226,6 +227,31 @@ private slots:
         QCOMPARE(button(*main, "Command4")->toolTip(), QStringLiteral("通常設定不要　ビデオ拡張子がavi、mpg、の時　使用。"));
         QVERIFY(!qobject_cast<QLabel*>(control(*main, "Image2"))->pixmap().isNull());
         QVERIFY(!qobject_cast<QLabel*>(control(main->settingsWindow(), "Image1"))->pixmap().isNull());
+    }
+
+    void buttonFacesAreFilledWithTheirColours()
+    {
+        const std::pair<QWidget*, const popolun::layout::Window*> windows[] = {
+            {main.get(), &popolun::layout::form13()}, {&main->settingsWindow(), &popolun::layout::form14()}};
+        int buttons = 0;
+        for (const auto& [window, layout] : windows) {
+            for (const popolun::layout::Control& spec : layout->controls) {
+                if (spec.kind != popolun::layout::Kind::button)
+                    continue;
+                ++buttons;
+                QPushButton* face = button(*window, std::string(spec.name).c_str());
+                const QColor fill(spec.background.red, spec.background.green, spec.background.blue);
+                QVERIFY(!face->hasFocus());
+                const QImage picture = face->grab().toImage();
+                // Inside the one-pixel edge at the top left, and on the edge at the bottom right.
+                QCOMPARE(picture.pixel(1, 1), fill.rgb());
+                QCOMPARE(picture.pixel(picture.width() - 1, picture.height() - 1), fill.darker(150).rgb());
+                face->setDown(true);
+                QCOMPARE(face->grab().toImage().pixel(2, 2), fill.darker(115).rgb());
+                face->setDown(false);
+            }
+        }
+        QCOMPARE(buttons, 6);
     }
 
     void onlyTheNameFieldIsEverShown()
