@@ -60,11 +60,17 @@ protected:
         const QMargins edge = down ? QMargins(2, 2, 1, 1) : QMargins(1, 1, 2, 2);
         const QRect face = rect();
         const QColor edgeColour = hasFocus() ? QColor(Qt::black) : fill_.darker(150);
-        painter.fillRect(face, down ? fill_.darker(115) : fill_);
-        painter.fillRect(face.left(), face.top(), face.width(), edge.top(), edgeColour);
-        painter.fillRect(face.left(), face.bottom() + 1 - edge.bottom(), face.width(), edge.bottom(), edgeColour);
-        painter.fillRect(face.left(), face.top(), edge.left(), face.height(), edgeColour);
-        painter.fillRect(face.right() + 1 - edge.right(), face.top(), edge.right(), face.height(), edgeColour);
+        painter.fillRect(face, QBrush(down ? fill_.darker(115) : fill_));
+        // Edges as a style sheet draws them: antialiased strips, bottom, right, left, top.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(edgeColour);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF f(face);
+        painter.drawRect(QRectF(f.left(), f.bottom() - edge.bottom(), f.width(), edge.bottom()));
+        painter.drawRect(QRectF(f.right() - edge.right(), f.top(), edge.right(), f.height()));
+        painter.drawRect(QRectF(f.left(), f.top(), edge.left(), f.height()));
+        painter.drawRect(QRectF(f.left(), f.top(), f.width(), edge.top()));
+        painter.setRenderHint(QPainter::Antialiasing, false);
 
         option.rect = face.marginsRemoved(edge);
         option.palette.setColor(QPalette::ButtonText, Qt::black);
