@@ -16,7 +16,7 @@ void prepareApplication(QApplication& app)
     // Fusion draws the same everywhere and honours the button fills.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(looks::font(layout::kDefaultFont));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    QApplication::setWindowIcon(looks::icon());
 }
 
 void showCentred(QWidget& window)

@@ -1,19 +1,25 @@
 #include "looks.h"
 
 #include "option_button.h"
+#include "picture_names.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QResource>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QWidget>
 
+#include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace popolun::ui::looks {
@@ -86,17 +92,28 @@ private:
     QColor fill_;
 };
 
-QString resource(layout::Picture picture)
+// A PAM file as shown_pictures writes it (RGB or RGB_ALPHA, MAXVAL 255),
+// read in place: the image shares the bytes compiled into the program.
+QImage readPam(const QString& path)
 {
-    switch (picture) {
-    case layout::Picture::banner:
-        return QStringLiteral(":/pictures/banner.png");
-    case layout::Picture::illustration:
-        return QStringLiteral(":/pictures/illustration.png");
-    case layout::Picture::none:
-        break;
-    }
-    return {};
+    const QResource resource(path);
+    const QByteArray bytes = resource.uncompressedData();
+    const qsizetype end = bytes.indexOf("ENDHDR\n");
+    if (end < 0 || end > 100)
+        return {};
+    int width = 0, height = 0, depth = 0;
+    char type[16] = {};
+    const QByteArray header = bytes.left(end);
+    if (std::sscanf(header.constData(), "P7 WIDTH %d HEIGHT %d DEPTH %d MAXVAL 255 TUPLTYPE %15s", &width, &height,
+                    &depth, type)
+            != 4
+        || width <= 0 || height <= 0 || depth != (std::strcmp(type, "RGB_ALPHA") == 0 ? 4 : 3)
+        || bytes.size() - (end + 7) < qsizetype(width) * height * depth)
+        return {};
+    const QImage image(reinterpret_cast<const uchar*>(bytes.constData() + end + 7), width, height, width * depth,
+                       depth == 4 ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    // Compressed, the bytes would not outlive this call.
+    return resource.compressionAlgorithm() == QResource::NoCompression ? image : image.copy();
 }
 
 // Set on what a screen reader need not read.
@@ -147,7 +164,7 @@ QWidget* make(const layout::Control& control, QWidget* parent)
     switch (control.kind) {
     case layout::Kind::picture: {
         auto* picture = new QLabel(parent);
-        picture->setPixmap(QPixmap(resource(control.picture)));
+        picture->setPixmap(looks::picture(control.picture, qGuiApp->devicePixelRatio()));
         picture->setScaledContents(true);
         return picture;
     }
@@ -218,6 +235,19 @@ void describe(const Controls& controls, const layout::Window& spec)
 } // namespace
 
 QString text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+
+QPixmap picture(layout::Picture picture, qreal devicePixelRatio)
+{
+    const QString path = QStringLiteral(":/pictures/") + pictureName(picture);
+    // Other ratios scale the drawn picture, as QLabel always did.
+    if (devicePixelRatio != 1 && devicePixelRatio != 2)
+        return QPixmap(path + QStringLiteral(".png"));
+    QPixmap pixmap = QPixmap::fromImage(readPam(path + (devicePixelRatio == 2 ? QStringLiteral("@2x.pam") : QStringLiteral(".pam"))));
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
+}
+
+QIcon icon() { return QIcon(QPixmap::fromImage(readPam(QStringLiteral(":/pictures/icon.pam")))); }
 
 QString face(layout::Face face)
 {

@@ -1,6 +1,7 @@
 #include "application_setup.h"
 #include "form13.h"
 #include "form14.h"
+#include "looks.h"
 #include "window_layout.h"
 
 #include <QAccessible>
@@ -252,6 +253,31 @@ private slots:
             }
         }
         QCOMPARE(buttons, 6);
+    }
+
+    void picturesComeAtTheSizeTheyAreShown()
+    {
+        int pictures = 0;
+        for (const popolun::layout::Window* layout : {&popolun::layout::form13(), &popolun::layout::form14()}) {
+            for (const popolun::layout::Control& spec : layout->controls) {
+                if (spec.kind != popolun::layout::Kind::picture)
+                    continue;
+                ++pictures;
+                const QSize box(spec.box.width, spec.box.height);
+                QCOMPARE(popolun::ui::looks::picture(spec.picture, 1).size(), box);
+                const QPixmap sharp = popolun::ui::looks::picture(spec.picture, 2);
+                QCOMPARE(sharp.size(), box * 2);
+                QCOMPARE(sharp.deviceIndependentSize(), QSizeF(box));
+                // Any other ratio gets the picture as drawn, for QLabel to scale.
+                QVERIFY(!popolun::ui::looks::picture(spec.picture, 1.5).isNull());
+                QWidget& window = layout == &popolun::layout::form13() ? static_cast<QWidget&>(*main)
+                                                                       : main->settingsWindow();
+                const auto* shown = qobject_cast<QLabel*>(control(window, std::string(spec.name).c_str()));
+                QCOMPARE(shown->pixmap().size() / shown->pixmap().devicePixelRatio(), box);
+            }
+        }
+        QCOMPARE(pictures, 2);
+        QCOMPARE(QApplication::windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
     }
 
     void onlyTheNameFieldIsEverShown()
