@@ -386,7 +386,9 @@ void registerPageSetBenchmarks()
     if (const std::string memory = memoryDirectory(); !memory.empty())
         keys.emplace_back("page_set_in_memory", memory);
     for (const auto& [key, parent] : keys) {
-        registerPair(key, "Writing a page set (create vs the same durable work in bare calls; " + describeLocation(parent) + ")",
+        registerPair(key,
+                     "Writing a page set (create vs the same durable work in bare calls; " + describeLocation(parent)
+                         + ")",
                      0, "動画の案内", parent, true);
         addFigure({"Writing a page set, for reference: the floor against the same calls without the five fsyncs ("
                        + describeLocation(parent) + ")",
@@ -403,8 +405,9 @@ void registerPageSetBenchmarks()
     // ASCII names: 200 characters of Japanese would pass NAME_MAX (255 bytes) in UTF-8.
     for (const int length : {1, 10, 100, 200}) {
         const std::string key = "name_length/" + std::to_string(length);
-        registerPair(key, "Scale: base name of " + std::to_string(length) + (length == 1 ? " character" : " characters"),
-                     0, std::string(static_cast<std::size_t>(length), 'a'));
+        registerPair(key,
+                     "Scale: base name of " + std::to_string(length) + (length == 1 ? " character" : " characters"), 0,
+                     std::string(static_cast<std::size_t>(length), 'a'));
     }
 
     // The count on disk, and again in memory, where a cost that grew with it

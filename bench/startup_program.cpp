@@ -40,7 +40,8 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::Expose || watched != window_.windowHandle() || !window_.windowHandle()->isExposed())
+        const QWindow* shown = window_.windowHandle();
+        if (event->type() != QEvent::Expose || watched != shown || !shown->isExposed())
             return false;
         // Let the window paint itself, as it would without us.
         static_cast<QObject*>(watched)->event(event);

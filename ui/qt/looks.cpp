@@ -242,7 +242,8 @@ QPixmap picture(layout::Picture picture, qreal devicePixelRatio)
     // Other ratios scale the drawn picture, as QLabel always did.
     if (devicePixelRatio != 1 && devicePixelRatio != 2)
         return QPixmap(path + QStringLiteral(".png"));
-    QPixmap pixmap = QPixmap::fromImage(readPam(path + (devicePixelRatio == 2 ? QStringLiteral("@2x.pam") : QStringLiteral(".pam"))));
+    const QString shown = devicePixelRatio == 2 ? QStringLiteral("@2x.pam") : QStringLiteral(".pam");
+    QPixmap pixmap = QPixmap::fromImage(readPam(path + shown));
     pixmap.setDevicePixelRatio(devicePixelRatio);
     return pixmap;
 }
@@ -265,8 +266,10 @@ QString face(layout::Face face)
         }
         return own;
     };
-    static const QString pGothic = choose(layout::Face::pGothic, {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
-    static const QString gothic = choose(layout::Face::gothic, {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
+    static const QString pGothic =
+        choose(layout::Face::pGothic, {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+    static const QString gothic =
+        choose(layout::Face::gothic, {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
     switch (face) {
     case layout::Face::pGothic:
         return pGothic;
