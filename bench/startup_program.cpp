@@ -1,4 +1,4 @@
-// The programs startup_bench times, from one source: startup_probe runs the
+// The programs startup_bench.cpp times, from one source: startup_probe runs the
 // program's own start-up (app/qt/main.cpp's sequence: keep the two the
 // same), startup_floor (POPOLUN_FLOOR) shows a window of the main window's
 // size with one line of Japanese text in Qt's default font, and
