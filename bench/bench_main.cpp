@@ -1,14 +1,15 @@
-// Runs the core's benchmarks and prints each figure as a table row: the
-// median of its repetitions, the floor's median, their ratio and the goal.
+// Runs every benchmark and prints one Markdown table: each figure's median
+// over its repetitions, its floor's median from the same run, their ratio,
+// the goal and whether it is met.
 //
 // Repetitions of all benchmarks are interleaved at random, so that a burst
 // of load on the machine falls on figures and floors alike.
 
 #include "figures.h"
-#include "table.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -36,8 +37,8 @@ double toNanoseconds(double value, benchmark::TimeUnit unit)
 
 // Keeps the median over the repetitions of every benchmark, by the name it
 // was registered under: of its time, or of its "median" counter where it has
-// one (nanoseconds), and of its other counters (nanoseconds), such as
-// NAME#floor; and what went wrong where something did.
+// one, and of its other counters as NAME#COUNTER; and what went wrong where
+// something did.
 class MedianCollector final : public benchmark::BenchmarkReporter {
 public:
     bool ReportContext(const Context&) override { return true; }
@@ -46,17 +47,12 @@ public:
     {
         for (const Run& run : runs) {
             const std::string& name = run.run_name.function_name;
-            if (run.error_occurred)
+            if (run.error_occurred) {
                 errors_[name] = run.error_message;
-            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+            } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
                 medians_[name] = toNanoseconds(run.GetAdjustedRealTime(), run.time_unit);
-                if (const auto own = run.counters.find("median"); own != run.counters.end())
-                    medians_[name] = own->second.value;
-                // Every other counter (nanoseconds) as NAME#COUNTER.
-                for (const auto& [counter, value] : run.counters) {
-                    if (counter != "median")
-                        medians_[name + "#" + counter] = value.value;
-                }
+                for (const auto& [counter, value] : run.counters)
+                    medians_[counter == "median" ? name : name + "#" + counter] = value.value;
             }
         }
         std::fputc('.', stderr);
@@ -65,104 +61,125 @@ public:
     std::optional<double> median(const std::string& name) const
     {
         const auto it = medians_.find(name);
-        if (it == medians_.end())
-            return std::nullopt;
-        return it->second;
+        return it == medians_.end() ? std::nullopt : std::optional<double>(it->second);
     }
 
     std::string problem(const std::string& name) const
     {
-        const auto it = errors_.find(name.substr(0, name.find('#')));
+        const auto it = errors_.find(benchmarkOf(name));
         return it == errors_.end() ? "not run" : it->second;
     }
 
-    // Whether any of the benchmarks a figure needs ran at all (a filter on
-    // the command line may leave some out).
-    bool ran(const Figure& figure) const
+    // Whether a benchmark ran at all (a filter on the command line may leave some out).
+    bool ran(const std::string& name) const
     {
-        for (const std::string* name : {&figure.measured, &figure.floor, &figure.measuredBase, &figure.floorBase}) {
-            if (name->empty())
-                continue;
-            const std::string benchmark = name->substr(0, name->find('#'));
-            if (medians_.count(benchmark) || errors_.count(benchmark))
-                return true;
-        }
-        return false;
+        return medians_.count(benchmarkOf(name)) || errors_.count(benchmarkOf(name));
     }
 
 private:
+    static std::string benchmarkOf(const std::string& name) { return name.substr(0, name.find('#')); }
+
     std::map<std::string, double> medians_;
     std::map<std::string, std::string> errors_;
 };
 
+std::string format(const char* pattern, double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, pattern, value);
+    return buffer;
+}
+
+std::string formatValue(double value, Figure::Unit unit)
+{
+    if (unit == Figure::Unit::kibibytes)
+        return format("%.1f MiB", value / 1024);
+    if (value < 1e3)
+        return format("%.0f ns", value);
+    if (value < 1e6)
+        return format("%.1f µs", value / 1e3);
+    if (value < 1e9)
+        return format("%.2f ms", value / 1e6);
+    return format("%.2f s", value / 1e9);
+}
+
+std::string formatRatio(double ratio) { return format("%.2f×", ratio); }
+
+void printRow(const std::string& label, const std::string& median, const std::string& floor,
+              const std::string& ratio, const std::string& goal, const std::string& met)
+{
+    std::printf("| %s | %s | %s | %s | %s | %s |\n", label.c_str(), median.c_str(), floor.c_str(), ratio.c_str(),
+                goal.c_str(), met.c_str());
+}
+
 // Prints the row; false when the figure could not be taken.
 bool printFigure(const Figure& figure, const MedianCollector& collector)
 {
-    if (!collector.ran(figure))
+    if (figure.goal == Figure::Goal::unavailable) {
+        printRow(figure.label, "—", "—", "—", "—", figure.note);
         return true;
-    const auto measured = collector.median(figure.measured);
-    if (figure.goal == Figure::Goal::reference) {
-        if (!measured) {
-            printTableRow(figure.label, "—", "—", "—", "—", "error: " + collector.problem(figure.measured));
+    }
+    if (!collector.ran(figure.measured))
+        return true;
+    std::vector<std::string> needed{figure.measured};
+    if (!figure.floor.empty())
+        needed.push_back(figure.floor);
+    if (figure.goal == Figure::Goal::growthAtMost)
+        needed.insert(needed.end(), {figure.measuredBase, figure.floorBase});
+    for (const std::string& name : needed) {
+        if (!collector.median(name)) {
+            printRow(figure.label, "—", "—", "—", "—", "error in " + name + ": " + collector.problem(name));
             return false;
         }
-        // With a floor: what the measured side adds to it, in the goal's column.
-        const auto floor = figure.floor.empty() ? std::nullopt : collector.median(figure.floor);
-        if (!floor)
-            printTableRow(figure.label, formatNanoseconds(*measured), "—", "—", "—", "—");
-        else
-            printTableRow(figure.label, formatNanoseconds(*measured), formatNanoseconds(*floor),
-                          formatRatio(*measured / *floor), "adds " + formatNanoseconds(*measured - *floor), "—");
+    }
+    const double measured = *collector.median(figure.measured);
+    const auto shown = [&](double value) { return formatValue(value, figure.unit); };
+    const auto yesNo = [](bool met) { return std::string(met ? "yes" : "**no**"); };
+    if (figure.floor.empty()) {
+        printRow(figure.label, shown(measured), "—", "—", "—", "no goal (reference)");
         return true;
     }
-    const auto floor = collector.median(figure.floor);
-    if (!measured || !floor) {
-        const std::string& missing = !measured ? figure.measured : figure.floor;
-        printTableRow(figure.label, "—", "—", "—", "—", "error in " + missing + ": " + collector.problem(missing));
-        return false;
-    }
-
+    const double floor = *collector.median(figure.floor);
+    const double ratio = measured / floor;
+    const std::string limit = formatRatio(figure.limit);
     switch (figure.goal) {
-    case Figure::Goal::ratioAtMost: {
-        const double ratio = *measured / *floor;
-        const bool met = ratio <= figure.limit;
-        printTableRow(figure.label, formatNanoseconds(*measured), formatNanoseconds(*floor), formatRatio(ratio),
-                      "≤ " + formatRatio(figure.limit) + " floor", yesNo(met));
-        return true;
-    }
-    case Figure::Goal::medianBelow: {
-        const bool met = *measured < figure.limit;
-        printTableRow(figure.label, formatNanoseconds(*measured), formatNanoseconds(*floor),
-                      formatRatio(*measured / *floor), "< " + formatNanoseconds(figure.limit) + " a chain",
-                      yesNo(met));
-        return true;
-    }
-    case Figure::Goal::reference:
+    case Figure::Goal::ratioAtMost:
+        printRow(figure.label, shown(measured), shown(floor), formatRatio(ratio), "≤ " + limit + " floor",
+                 yesNo(ratio <= figure.limit));
+        break;
+    case Figure::Goal::medianBelow:
+        printRow(figure.label, shown(measured), shown(floor), formatRatio(ratio),
+                 "< " + shown(figure.limit) + " a chain", yesNo(measured < figure.limit));
         break;
     case Figure::Goal::growthAtMost: {
-        const auto measuredBase = collector.median(figure.measuredBase);
-        const auto floorBase = collector.median(figure.floorBase);
-        if (!measuredBase || !floorBase) {
-            printTableRow(figure.label, "—", "—", "—", "—", "error: a base figure is missing");
-            return false;
-        }
-        const double measuredGrowth = *measured / *measuredBase;
-        const double floorGrowth = *floor / *floorBase;
-        const double ratio = measuredGrowth / floorGrowth;
-        const bool met = ratio <= figure.limit;
-        printTableRow(figure.label, formatRatio(measuredGrowth), formatRatio(floorGrowth), formatRatio(ratio),
-                      "≤ " + formatRatio(figure.limit) + " the floor's growth", yesNo(met));
-        return true;
+        const double measuredGrowth = measured / *collector.median(figure.measuredBase);
+        const double floorGrowth = floor / *collector.median(figure.floorBase);
+        printRow(figure.label, formatRatio(measuredGrowth), formatRatio(floorGrowth),
+                 formatRatio(measuredGrowth / floorGrowth), "≤ " + limit + " the floor's growth",
+                 yesNo(measuredGrowth / floorGrowth <= figure.limit));
+        break;
     }
+    case Figure::Goal::reference:
+    case Figure::Goal::unavailable:
+        printRow(figure.label, shown(measured), shown(floor), formatRatio(ratio), "adds " + shown(measured - floor),
+                 "no goal (reference)");
+        break;
     }
-    return false;
+    return true;
 }
 
 } // namespace
 
 void addFigure(Figure figure) { figures().push_back(std::move(figure)); }
 
-const std::vector<Figure>& allFigures() { return figures(); }
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
 
 } // namespace popolun::bench
 
@@ -182,6 +199,7 @@ int main(int argc, char** argv)
 
     registerPageSetBenchmarks();
     registerPropagationBenchmarks();
+    registerStartupBenchmarks();
     benchmark::Initialize(&count, arguments.data());
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
         return 2;
@@ -190,11 +208,11 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&collector);
     std::fputc('\n', stderr);
 
-    printTableHeader();
+    std::printf("| figure | median | floor median | ratio | goal | met |\n|---|---:|---:|---:|---|---|\n");
     // A missed goal is a finding to read, not a failure; a figure that could
     // not be taken is.
     bool allTaken = true;
-    for (const Figure& figure : allFigures())
+    for (const Figure& figure : figures())
         allTaken = printFigure(figure, collector) && allTaken;
     benchmark::Shutdown();
     return allTaken ? 0 : 1;

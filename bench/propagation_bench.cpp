@@ -1,8 +1,9 @@
 // Propagation: one width edit in the settings fields through to the main
 // height, alternating two widths so that every edit is a change.
 
-#include "bench_support.h"
 #include "figures.h"
+
+#include "session.h"
 
 #include "player_size.h"
 
@@ -24,8 +25,8 @@ bool mainFieldsShow(const Session& session, std::size_t i)
 
 void measureChain(benchmark::State& state)
 {
-    StartedSession started;
-    Session& session = started.session;
+    Session session;
+    session.load();
     Field& width = session.settings().text12;
 
     std::size_t i = 0;

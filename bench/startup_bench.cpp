@@ -1,21 +1,22 @@
-// Start-up against its floor: spawns startup_probe (the program's own
-// start-up sequence), startup_floor (one empty widget) and, for reference,
-// startup_text_floor (the same with one line of text) in turn under the
-// offscreen platform, each told the CLOCK_MONOTONIC time taken just before
-// the spawn, and collects the time to the first expose and the peak RSS each
-// reports. Prints its rows of the table that popolun_bench begins.
-//
-// startup_bench [--runs N] [--probe PATH] [--floor PATH] [--text-floor PATH|""] [--verbose]
+// Start-up: spawns startup_probe (the program's own start-up), its floor
+// startup_floor (a window with one line of Japanese text: what any window
+// with Japanese text pays for the font system) and, for reference,
+// startup_empty (the window alone), all built from startup_program.cpp, under
+// the offscreen platform. One repetition is one round of the three in
+// rotating order; each reports its time from the spawn to its first expose
+// and its peak RSS, and the table takes the medians over the rounds.
 
-#include "table.h"
+#include "figures.h"
 
-#include <algorithm>
+#include <benchmark/benchmark.h>
+
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <ctime>
+#include <fcntl.h>
 #include <optional>
 #include <poll.h>
 #include <signal.h>
@@ -23,17 +24,21 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 extern char** environ;
 
+namespace popolun::bench {
+
 namespace {
 
-using namespace popolun::bench;
+const std::array<std::string, 3> kPrograms{POPOLUN_STARTUP_DIR "/startup_probe", POPOLUN_STARTUP_DIR "/startup_floor",
+                                           POPOLUN_STARTUP_DIR "/startup_empty"};
+constexpr int kRounds = 21;
+constexpr int kWarmUpRounds = 2; // fill the page cache and fontconfig's cache
 
 struct Sample {
-    double nanoseconds;
-    double kibibytes;
+    double nanoseconds = 0;
+    double kibibytes = 0;
 };
 
 std::int64_t monotonicNow()
@@ -43,9 +48,9 @@ std::int64_t monotonicNow()
     return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
-// One run of a probe; nothing if it failed, printed nonsense or took longer
-// than a start-up ever should.
-std::optional<Sample> runOnce(const std::string& program, bool verbose, std::string& problem)
+// One run of a program, told the time just before its spawn; nothing, and
+// why, if it failed, printed nonsense or took longer than a start-up ever should.
+std::optional<Sample> runOnce(const std::string& program, std::string& problem)
 {
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
@@ -56,13 +61,10 @@ std::optional<Sample> runOnce(const std::string& program, bool verbose, std::str
     ::posix_spawn_file_actions_init(&actions);
     ::posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     // Qt's warnings (no XDG_RUNTIME_DIR and the like) would drown the table.
-    if (!verbose)
-        ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-
-    char stamp[32];
+    ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     const std::int64_t spawnedAt = monotonicNow();
-    std::snprintf(stamp, sizeof stamp, "%lld", static_cast<long long>(spawnedAt));
-    char* arguments[] = {const_cast<char*>(program.c_str()), stamp, nullptr};
+    const std::string stamp = std::to_string(spawnedAt);
+    char* arguments[] = {const_cast<char*>(program.c_str()), const_cast<char*>(stamp.c_str()), nullptr};
     pid_t child = 0;
     const int spawned = ::posix_spawn(&child, program.c_str(), &actions, nullptr, arguments, environ);
     ::posix_spawn_file_actions_destroy(&actions);
@@ -107,110 +109,65 @@ std::optional<Sample> runOnce(const std::string& program, bool verbose, std::str
     return Sample{static_cast<double>(nanoseconds), static_cast<double>(kibibytes)};
 }
 
-struct Program {
-    std::string path;
-    std::vector<Sample> samples;
-
-    double medianTime() const
-    {
-        std::vector<double> values;
-        for (const Sample& s : samples)
-            values.push_back(s.nanoseconds);
-        return median(values);
-    }
-    double medianMemory() const
-    {
-        std::vector<double> values;
-        for (const Sample& s : samples)
-            values.push_back(s.kibibytes);
-        return median(values);
-    }
-};
-
-constexpr double kLimit = 1.25;
-
-void printRows(const std::string& what, const Program& probe, const Program& floor, const Program* textFloor)
+void measure(benchmark::State& state)
 {
-    const std::string goal = "≤ " + formatRatio(kLimit) + " floor";
-    const double time = probe.medianTime(), floorTime = floor.medianTime();
-    const double memory = probe.medianMemory(), floorMemory = floor.medianMemory();
-    printTableRow("Start-up: spawn to main window exposed" + what, formatNanoseconds(time),
-                  formatNanoseconds(floorTime), formatRatio(time / floorTime), goal, yesNo(time / floorTime <= kLimit));
-    printTableRow("Start-up: peak resident memory" + what, formatKibibytes(memory), formatKibibytes(floorMemory),
-                  formatRatio(memory / floorMemory), goal, yesNo(memory / floorMemory <= kLimit));
-    if (!textFloor)
-        return;
-    // Not a goal: how much of the gap any window with text would have.
-    const double textTime = textFloor->medianTime(), textMemory = textFloor->medianMemory();
-    printTableRow("Start-up, for reference: the floor plus one line of text", formatNanoseconds(textTime),
-                  formatNanoseconds(floorTime), formatRatio(textTime / floorTime), "—", "—");
-    printTableRow("Start-up, for reference: peak resident memory of the floor plus one line of text",
-                  formatKibibytes(textMemory), formatKibibytes(floorMemory), formatRatio(textMemory / floorMemory), "—",
-                  "—");
+    static int round = -kWarmUpRounds;
+    std::string problem;
+    for (; round < 0 && problem.empty(); ++round) {
+        for (const std::string& program : kPrograms)
+            runOnce(program, problem);
+    }
+    std::array<Sample, 3> samples;
+    for (auto _ : state) {
+        // Rotate the order, so that no program always follows the same one.
+        for (std::size_t turn = 0; turn < kPrograms.size() && problem.empty(); ++turn) {
+            const std::size_t which = (static_cast<std::size_t>(round) + turn) % kPrograms.size();
+            if (const auto sample = runOnce(kPrograms[which], problem))
+                samples[which] = *sample;
+        }
+        ++round;
+        if (!problem.empty()) {
+            state.SkipWithError(problem.c_str());
+            break;
+        }
+        state.SetIterationTime(samples[0].nanoseconds / 1e9);
+    }
+    const char* const names[] = {"", "floor", "empty"};
+    for (std::size_t which = 0; which < samples.size(); ++which) {
+        const std::string name = names[which];
+        state.counters[which == 0 ? "median" : name] = samples[which].nanoseconds;
+        state.counters[which == 0 ? "memory" : name + "_memory"] = samples[which].kibibytes;
+    }
 }
 
 } // namespace
 
-int main(int argc, char** argv)
+void registerStartupBenchmarks()
 {
-    int runs = 21;
-    const int warmUp = 2; // not counted: the first runs fill the page cache and the font cache
-#ifdef POPOLUN_STARTUP_PROBE
-    std::string probePath = POPOLUN_STARTUP_PROBE;
-#else
-    std::string probePath;
-#endif
-    std::string floorPath = POPOLUN_STARTUP_FLOOR;
-    std::string textFloorPath = POPOLUN_STARTUP_TEXT_FLOOR;
-    bool verbose = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string flag = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (flag == "--verbose") {
-            verbose = true;
-        } else if (flag == "--runs" && hasValue) {
-            runs = std::max(1, std::atoi(argv[++i]));
-        } else if (flag == "--probe" && hasValue) {
-            probePath = argv[++i];
-        } else if (flag == "--floor" && hasValue) {
-            floorPath = argv[++i];
-        } else if (flag == "--text-floor" && hasValue) {
-            textFloorPath = argv[++i];
-        } else {
-            std::fprintf(stderr, "usage: startup_bench [--runs N] [--probe PATH] [--floor PATH] [--text-floor PATH|\"\"]"
-                                 " [--verbose]\n");
-            return 2;
+    using Goal = Figure::Goal;
+    const Figure::Unit memory = Figure::Unit::kibibytes;
+    for (const std::string& program : kPrograms) {
+        if (::access(program.c_str(), X_OK) != 0) {
+            addFigure({.label = "Start-up", .goal = Goal::unavailable,
+                       .note = "not measured: " + program + " is not built (see build-bench/startup-build.log)"});
+            return;
         }
     }
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-
-    const std::string what = " (" + std::to_string(runs) + " runs each, alternating)";
-    if (probePath.empty()) {
-        printTableRow("Start-up" + what, "—", "—", "—", "≤ 1.25× floor", "not built: no popolun_ui target");
-        return 0;
-    }
-
-    Program probe{probePath, {}}, floor{floorPath, {}}, textFloor{textFloorPath, {}};
-    std::vector<Program*> programs{&probe, &floor};
-    if (!textFloorPath.empty())
-        programs.push_back(&textFloor);
-
-    std::string problem;
-    for (int round = 0; round < warmUp + runs && problem.empty(); ++round) {
-        // Rotate the order, so that no program always follows the same one.
-        for (std::size_t turn = 0; turn < programs.size() && problem.empty(); ++turn) {
-            Program& program = *programs[(static_cast<std::size_t>(round) + turn) % programs.size()];
-            const auto sample = runOnce(program.path, verbose, problem);
-            if (sample && round >= warmUp)
-                program.samples.push_back(*sample);
-        }
-        std::fputc('.', stderr);
-    }
-    std::fputc('\n', stderr);
-    if (!problem.empty()) {
-        printTableRow("Start-up" + what, "—", "—", "—", "≤ 1.25× floor", "error: " + problem);
-        return 1;
-    }
-    printRows(what, probe, floor, textFloorPath.empty() ? nullptr : &textFloor);
-    return 0;
+    benchmark::RegisterBenchmark("startup", measure)
+        ->Repetitions(kRounds)
+        ->Iterations(1)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+    const std::string rounds = " (" + std::to_string(kRounds) + " runs each, rotating)";
+    addFigure({"Start-up: spawn to main window exposed, against a window with one line of text" + rounds, "startup",
+               "startup#floor", Goal::ratioAtMost, 1.10});
+    addFigure({"Start-up: peak resident memory, against a window with one line of text" + rounds, "startup#memory",
+               "startup#floor_memory", Goal::ratioAtMost, 1.05, memory});
+    addFigure({"Start-up, for reference: the window with one line of text against the same window empty",
+               "startup#floor", "startup#empty"});
+    addFigure({"Start-up, for reference: peak resident memory of the window with text against the same window empty",
+               "startup#floor_memory", "startup#empty_memory", Goal::reference, 0, memory});
 }
+
+} // namespace popolun::bench

@@ -15,12 +15,8 @@ void prepareApplication(QApplication& app)
 {
     // Fusion draws the same everywhere and honours the button fills.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    // The windows were laid out for these two faces; where they are missing,
-    // the IPA faces have the same metrics.
-    QFont::insertSubstitutions(looks::text(layout::kPGothicName), {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
-    QFont::insertSubstitutions(looks::text(layout::kGothicName), {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
     QApplication::setFont(looks::font(layout::kDefaultFont));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    QApplication::setWindowIcon(looks::icon());
 }
 
 void showCentred(QWidget& window)

@@ -31,12 +31,19 @@ Form13::Form13(std::string programDirectory, popolun::HelpOpener& help, QWidget*
     connect(button("Command5"), &QPushButton::clicked, this, [this] { showHelp(*this); });
 
     session_.load();
-    form14_ = std::make_unique<Form14>(session_.settings());
-    connect(form14_.get(), &Form14::helpRequested, this, [this] { showHelp(*form14_); });
     text1_->setFocus();
 }
 
 Form13::~Form13() = default;
+
+Form14& Form13::settingsWindow()
+{
+    if (!form14_) {
+        form14_ = std::make_unique<Form14>(session_.settings());
+        connect(form14_.get(), &Form14::helpRequested, this, [this] { showHelp(*form14_); });
+    }
+    return *form14_;
+}
 
 void Form13::createPageSet()
 {
@@ -48,13 +55,14 @@ void Form13::createPageSet()
 void Form13::showSettings()
 {
     show();
+    Form14& settings = settingsWindow();
     // Both windows stay in use: the first time, keep the settings off this one.
     if (!settingsShownBefore_)
-        placeBeside(*form14_, *this);
+        placeBeside(settings, *this);
     settingsShownBefore_ = true;
-    form14_->show();
-    form14_->raise();
-    form14_->activateWindow();
+    settings.show();
+    settings.raise();
+    settings.activateWindow();
 }
 
 void Form13::showHelp(QWidget& window)
@@ -65,7 +73,8 @@ void Form13::showHelp(QWidget& window)
 void Form13::closeEvent(QCloseEvent* event)
 {
     // The program never runs on without its main window: the settings go too.
-    form14_->hide();
+    if (form14_)
+        form14_->hide();
     event->accept();
     QCoreApplication::quit();
 }

@@ -21,16 +21,19 @@ class Form13 : public QWidget {
     Q_OBJECT
 
 public:
-    // Creates the window and runs its load step, which brings the hidden
-    // settings window into being. Page sets go into programDirectory, the
-    // executable's own directory unless a test says otherwise; help is looked
-    // for there too, and opened through help.
+    // Creates the window and runs its load step, which creates and loads the
+    // settings fields. Page sets go into programDirectory, the executable's
+    // own directory unless a test says otherwise; help is looked for there
+    // too, and opened through help.
     explicit Form13(std::string programDirectory = popolun::executableDirectory(),
                     popolun::HelpOpener& help = popolun::systemHelpOpener(), QWidget* parent = nullptr);
     ~Form13() override;
 
     popolun::Session& session() { return session_; }
-    Form14& settingsWindow() { return *form14_; }
+    // The settings window over those fields, hidden: its widgets are made the
+    // first time it is asked for, showing the fields' values at that moment,
+    // so that start-up pays only for the window that is shown.
+    Form14& settingsWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -9,7 +9,8 @@ class QRadioButton;
 
 // The settings window: extension, player width and autostart. Every edit
 // reaches the main window's fields at once; "戻る" only hides the window.
-// It is made once, hidden, and lasts until the program ends.
+// It is made once, over fields that already hold their values, shows them as
+// they are then, and lasts until the program ends.
 class Form14 : public QWidget {
     Q_OBJECT
 

@@ -1,16 +1,25 @@
 #include "looks.h"
 
 #include "option_button.h"
+#include "picture_names.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFontDatabase>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QResource>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QWidget>
 
+#include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace popolun::ui::looks {
@@ -34,28 +43,77 @@ QColor colour(const layout::Fill& fill, const QPalette& palette)
     return {};
 }
 
-// A button face filled with one colour, whatever the style.
-void fillButton(QPushButton& button, const QColor& fill)
-{
-    button.setStyleSheet(QStringLiteral(
-        "QPushButton { background-color: %1; color: black; border: 1px solid %2;"
-        " border-bottom-width: 2px; border-right-width: 2px; }"
-        "QPushButton:pressed { background-color: %3; border-width: 2px 1px 1px 2px; }"
-        "QPushButton:focus { border-color: black; }")
-        .arg(fill.name(), fill.darker(150).name(), fill.darker(115).name()));
-}
-
-QString resource(layout::Picture picture)
-{
-    switch (picture) {
-    case layout::Picture::banner:
-        return QStringLiteral(":/pictures/banner.png");
-    case layout::Picture::illustration:
-        return QStringLiteral(":/pictures/illustration.png");
-    case layout::Picture::none:
-        break;
+// A button face filled with one colour, whatever the style: flat, with a
+// darker edge that is thicker at the bottom and right (at the top and left
+// while pressed) and black while the button has the focus. Painted here
+// rather than by a style sheet, which costs every button a style sheet
+// parse and polish at start-up; the pixels are the same.
+class FilledButton final : public QPushButton {
+public:
+    FilledButton(const QString& caption, const QColor& fill, QWidget* parent)
+        : QPushButton(caption, parent)
+        , fill_(fill)
+    {
     }
-    return {};
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const bool down = option.state & (QStyle::State_Sunken | QStyle::State_On);
+        const QMargins edge = down ? QMargins(2, 2, 1, 1) : QMargins(1, 1, 2, 2);
+        const QRect face = rect();
+        const QColor edgeColour = hasFocus() ? QColor(Qt::black) : fill_.darker(150);
+        painter.fillRect(face, QBrush(down ? fill_.darker(115) : fill_));
+        // Edges as a style sheet draws them: antialiased strips, bottom, right, left, top.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(edgeColour);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF f(face);
+        painter.drawRect(QRectF(f.left(), f.bottom() - edge.bottom(), f.width(), edge.bottom()));
+        painter.drawRect(QRectF(f.right() - edge.right(), f.top(), edge.right(), f.height()));
+        painter.drawRect(QRectF(f.left(), f.top(), edge.left(), f.height()));
+        painter.drawRect(QRectF(f.left(), f.top(), f.width(), edge.top()));
+        painter.setRenderHint(QPainter::Antialiasing, false);
+
+        option.rect = face.marginsRemoved(edge);
+        option.palette.setColor(QPalette::ButtonText, Qt::black);
+        painter.drawControl(QStyle::CE_PushButtonLabel, option);
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
+    }
+
+private:
+    QColor fill_;
+};
+
+// A PAM file as shown_pictures writes it (RGB or RGB_ALPHA, MAXVAL 255),
+// read in place: the image shares the bytes compiled into the program.
+QImage readPam(const QString& path)
+{
+    const QResource resource(path);
+    const QByteArray bytes = resource.uncompressedData();
+    const qsizetype end = bytes.indexOf("ENDHDR\n");
+    if (end < 0 || end > 100)
+        return {};
+    int width = 0, height = 0, depth = 0;
+    char type[16] = {};
+    const QByteArray header = bytes.left(end);
+    if (std::sscanf(header.constData(), "P7 WIDTH %d HEIGHT %d DEPTH %d MAXVAL 255 TUPLTYPE %15s", &width, &height,
+                    &depth, type)
+            != 4
+        || width <= 0 || height <= 0 || depth != (std::strcmp(type, "RGB_ALPHA") == 0 ? 4 : 3)
+        || bytes.size() - (end + 7) < qsizetype(width) * height * depth)
+        return {};
+    const QImage image(reinterpret_cast<const uchar*>(bytes.constData() + end + 7), width, height, width * depth,
+                       depth == 4 ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    // Compressed, the bytes would not outlive this call.
+    return resource.compressionAlgorithm() == QResource::NoCompression ? image : image.copy();
 }
 
 // Set on what a screen reader need not read.
@@ -106,7 +164,7 @@ QWidget* make(const layout::Control& control, QWidget* parent)
     switch (control.kind) {
     case layout::Kind::picture: {
         auto* picture = new QLabel(parent);
-        picture->setPixmap(QPixmap(resource(control.picture)));
+        picture->setPixmap(looks::picture(control.picture, qGuiApp->devicePixelRatio()));
         picture->setScaledContents(true);
         return picture;
     }
@@ -124,7 +182,9 @@ QWidget* make(const layout::Control& control, QWidget* parent)
     }
     case layout::Kind::button: {
         // Never a default button, so Enter and Escape press nothing.
-        auto* button = new QPushButton(caption, parent);
+        auto* button = control.background.colour == layout::Colour::unset
+                           ? new QPushButton(caption, parent)
+                           : new FilledButton(caption, colour(control.background, parent->palette()), parent);
         button->setAutoDefault(false);
         button->setDefault(false);
         return button;
@@ -142,13 +202,10 @@ QWidget* make(const layout::Control& control, QWidget* parent)
 
 void colourIn(QWidget& widget, const layout::Control& control)
 {
-    if (control.background.colour == layout::Colour::unset)
+    // Buttons paint their own fill.
+    if (control.background.colour == layout::Colour::unset || control.kind == layout::Kind::button)
         return;
     const QColor fill = colour(control.background, widget.palette());
-    if (auto* button = qobject_cast<QPushButton*>(&widget)) {
-        fillButton(*button, fill);
-        return;
-    }
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Window, fill);
     if (control.text.colour != layout::Colour::unset)
@@ -179,9 +236,54 @@ void describe(const Controls& controls, const layout::Window& spec)
 
 QString text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 
+QPixmap picture(layout::Picture picture, qreal devicePixelRatio)
+{
+    const QString path = QStringLiteral(":/pictures/") + pictureName(picture);
+    // Other ratios scale the drawn picture, as QLabel always did.
+    if (devicePixelRatio != 1 && devicePixelRatio != 2)
+        return QPixmap(path + QStringLiteral(".png"));
+    const QString shown = devicePixelRatio == 2 ? QStringLiteral("@2x.pam") : QStringLiteral(".pam");
+    QPixmap pixmap = QPixmap::fromImage(readPam(path + shown));
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
+}
+
+QIcon icon() { return QIcon(QPixmap::fromImage(readPam(QStringLiteral(":/pictures/icon.pam")))); }
+
+QString face(layout::Face face)
+{
+    // Asking Qt for a family it does not have costs a fontconfig fallback
+    // search for every script a window's text uses, so the stand-in is
+    // chosen here, once: the IPA faces have the same metrics.
+    static const QStringList installed = QFontDatabase::families();
+    const auto choose = [](layout::Face wanted, std::initializer_list<QString> standIns) {
+        const QString own = text(layout::faceName(wanted));
+        if (installed.contains(own, Qt::CaseInsensitive))
+            return own;
+        for (const QString& standIn : standIns) {
+            if (installed.contains(standIn, Qt::CaseInsensitive))
+                return standIn;
+        }
+        return own;
+    };
+    static const QString pGothic =
+        choose(layout::Face::pGothic, {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+    static const QString gothic =
+        choose(layout::Face::gothic, {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
+    switch (face) {
+    case layout::Face::pGothic:
+        return pGothic;
+    case layout::Face::gothic:
+        return gothic;
+    case layout::Face::windowDefault:
+        break;
+    }
+    return {};
+}
+
 QFont font(const layout::Font& spec)
 {
-    QFont font(text(layout::faceName(spec.face)));
+    QFont font(face(spec.face));
     font.setPointSizeF(spec.points);
     font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
     return font;

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QIcon>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -12,7 +14,15 @@
 namespace popolun::ui::looks {
 
 QString text(std::string_view utf8);
+// The family a layout face is drawn in: its own where it is installed, else
+// an installed IPA face of the same metrics (else its own, for Qt to match).
+QString face(layout::Face face);
 QFont font(const layout::Font& font);
+// A picture at its box's size, or at twice that for a device pixel ratio of
+// 2; for other ratios the picture as drawn, for QLabel to scale. Null if missing.
+QPixmap picture(layout::Picture picture, qreal devicePixelRatio);
+// The windows' icon.
+QIcon icon();
 
 // A window's controls by name.
 class Controls {

@@ -1,6 +1,8 @@
 #include "application_setup.h"
 #include "form13.h"
 #include "form14.h"
+#include "looks.h"
+#include "window_layout.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -138,6 +140,38 @@ private slots:
         QVERIFY(!option("Option1")->isChecked());
     }
 
+    void theSettingsWindowShowsTheFieldsAsTheyAreWhenFirstNeeded()
+    {
+        const auto settingsWindows = [] {
+            int count = 0;
+            for (QWidget* window : QApplication::topLevelWidgets())
+                count += qobject_cast<Form14*>(window) ? 1 : 0;
+            return count;
+        };
+        // Start-up loads the settings fields but builds no window for them.
+        QCOMPARE(settingsWindows(), 0);
+        QVERIFY(main->session().settingsCreated());
+        popolun::SettingsFields& fields = main->session().settings();
+        fields.text4.setText(".avi");
+        fields.clickOption1();
+        QCOMPARE(parameters(), (QStringList{".avi", "320", "304", "true"}));
+
+        QCOMPARE(edit("Text4")->text(), QStringLiteral(".avi"));
+        QCOMPARE(settingsWindows(), 1);
+        QCOMPARE(edit("Text12")->text(), QStringLiteral("320"));
+        QVERIFY(option("Option1")->isChecked() && !option("Option2")->isChecked());
+        QVERIFY(!main->settingsWindow().isVisible());
+        // From then on the window and the fields follow each other.
+        fields.text12.setText("640");
+        QCOMPARE(edit("Text12")->text(), QStringLiteral("640"));
+        fields.clickOption2();
+        QVERIFY(option("Option2")->isChecked() && !option("Option1")->isChecked());
+        edit("Text4")->selectAll();
+        QTest::keyClicks(edit("Text4"), ".mpg");
+        QCOMPARE(parameters(), (QStringList{".mpg", "640", "544", "false"}));
+        QCOMPARE(settingsWindows(), 1);
+    }
+
     void controlsStandWhereTheLayoutSays()
     {
         QCOMPARE(main->size(), QSize(434, 323));
@@ -171,23 +205,79 @@ private slots:
     void fontsAndCaptionsFollowTheLayout()
     {
         const auto font = [](QWidget& window, const char* name) { return control(window, name)->font(); };
-        QCOMPARE(font(*main, "Label7").family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        // The layout's faces where they are installed, else IPA faces of the
+        // same metrics: the face asked for is always one that is there.
+        const auto faceOf = [&](QWidget& window, const char* name, const QStringList& allowed) {
+            const QFont asked = font(window, name);
+            QVERIFY2(allowed.contains(asked.family()), qPrintable(asked.family()));
+            QCOMPARE(QFontInfo(asked).family(), asked.family());
+        };
+        faceOf(*main, "Label7", {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+        faceOf(*main, "Text1", {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+        faceOf(main->settingsWindow(), "Label6", {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")});
+        faceOf(main->settingsWindow(), "Command1", {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")});
         QCOMPARE(font(*main, "Label7").pointSizeF(), 9.75);
         QCOMPARE(font(*main, "Label7").weight(), QFont::Normal);
         QCOMPARE(font(*main, "Command5").weight(), QFont::Bold);
         QCOMPARE(font(*main, "Command2").pointSizeF(), 9.0);
-        QCOMPARE(font(main->settingsWindow(), "Label6").family(), QStringLiteral("ＭＳ ゴシック"));
         QCOMPARE(font(main->settingsWindow(), "Label6").pointSizeF(), 18.0);
         QCOMPARE(font(main->settingsWindow(), "Text4").pointSizeF(), 12.0);
-        QCOMPARE(font(main->settingsWindow(), "Command1").family(), QStringLiteral("ＭＳ ゴシック"));
-        // Japanese faces are mapped to ones that exist here.
-        QVERIFY(QFontInfo(font(*main, "Label7")).family().contains(QStringLiteral("IPA")));
         QCOMPARE(button(*main, "Command1")->text(), QStringLiteral("一発作成"));
         QCOMPARE(control(*main, "Label7")->property("text").toString(), QStringLiteral("例：bb.wmvは”ｂｂ”と記入。"));
         QCOMPARE(main->settingsWindow().windowTitle(), QStringLiteral("一発ポポルン　ベーシック版　設定"));
         QCOMPARE(button(*main, "Command4")->toolTip(), QStringLiteral("通常設定不要　ビデオ拡張子がavi、mpg、の時　使用。"));
         QVERIFY(!qobject_cast<QLabel*>(control(*main, "Image2"))->pixmap().isNull());
         QVERIFY(!qobject_cast<QLabel*>(control(main->settingsWindow(), "Image1"))->pixmap().isNull());
+    }
+
+    void buttonFacesAreFilledWithTheirColours()
+    {
+        const std::pair<QWidget*, const popolun::layout::Window*> windows[] = {
+            {main.get(), &popolun::layout::form13()}, {&main->settingsWindow(), &popolun::layout::form14()}};
+        int buttons = 0;
+        for (const auto& [window, layout] : windows) {
+            for (const popolun::layout::Control& spec : layout->controls) {
+                if (spec.kind != popolun::layout::Kind::button)
+                    continue;
+                ++buttons;
+                QPushButton* face = button(*window, std::string(spec.name).c_str());
+                const QColor fill(spec.background.red, spec.background.green, spec.background.blue);
+                QVERIFY(!face->hasFocus());
+                const QImage picture = face->grab().toImage();
+                // Inside the one-pixel edge at the top left, and on the edge at the bottom right.
+                QCOMPARE(picture.pixel(1, 1), fill.rgb());
+                QCOMPARE(picture.pixel(picture.width() - 1, picture.height() - 1), fill.darker(150).rgb());
+                face->setDown(true);
+                QCOMPARE(face->grab().toImage().pixel(2, 2), fill.darker(115).rgb());
+                face->setDown(false);
+            }
+        }
+        QCOMPARE(buttons, 6);
+    }
+
+    void picturesComeAtTheSizeTheyAreShown()
+    {
+        int pictures = 0;
+        for (const popolun::layout::Window* layout : {&popolun::layout::form13(), &popolun::layout::form14()}) {
+            for (const popolun::layout::Control& spec : layout->controls) {
+                if (spec.kind != popolun::layout::Kind::picture)
+                    continue;
+                ++pictures;
+                const QSize box(spec.box.width, spec.box.height);
+                QCOMPARE(popolun::ui::looks::picture(spec.picture, 1).size(), box);
+                const QPixmap sharp = popolun::ui::looks::picture(spec.picture, 2);
+                QCOMPARE(sharp.size(), box * 2);
+                QCOMPARE(sharp.deviceIndependentSize(), QSizeF(box));
+                // Any other ratio gets the picture as drawn, for QLabel to scale.
+                QVERIFY(!popolun::ui::looks::picture(spec.picture, 1.5).isNull());
+                QWidget& window = layout == &popolun::layout::form13() ? static_cast<QWidget&>(*main)
+                                                                       : main->settingsWindow();
+                const auto* shown = qobject_cast<QLabel*>(control(window, std::string(spec.name).c_str()));
+                QCOMPARE(shown->pixmap().size() / shown->pixmap().devicePixelRatio(), box);
+            }
+        }
+        QCOMPARE(pictures, 2);
+        QCOMPARE(QApplication::windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
     }
 
     void onlyTheNameFieldIsEverShown()
