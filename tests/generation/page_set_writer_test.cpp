@@ -11,43 +11,11 @@ namespace {
 
 using testing::RecordedMessages;
 using testing::TempDir;
+using testing::expectedAsx;
+using testing::expectedEmbed;
+using testing::expectedLink;
+using testing::hexBytes;
 namespace fs = std::filesystem;
-
-std::string hexBytes(std::string_view hex)
-{
-    std::string out;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        out += static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
-    return out;
-}
-
-// "ここをクリックしてください。" in code page 932.
-const std::string kClickHere = hexBytes("82b182b182f0834e838a8362834e82b582c482ad82be82b382a28142");
-
-std::string expectedAsx(const std::string& name)
-{
-    return "<ASX Version =\"3.0\"><Entry>\r\n"
-           "<Ref href =\"./" + name + ".wmv\"></Entry></ASX>\r\n";
-}
-
-std::string expectedLink(const std::string& name)
-{
-    return "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>\r\n"
-           "<P align=\"center\"><B><A href=\"./" + name + ".asx\" target=\"_self\">" + kClickHere + "</A></B></P>\r\n"
-           "'</BODY></HTML>\r\n";
-}
-
-std::string expectedEmbed(const std::string& name)
-{
-    return "<html><head><title>enbedsampl</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n"
-           "</head><body bgcolor=\"#FFFFFF\" text=\"#000000\">\r\n"
-           "<OBJECT ID=\"Player\" width=\"320\" height=\"304\"CLASSID=\"CLSID:6BF52A52-394A-11d3-B153-00C04F79FAA6\">\r\n"
-           "<PARAM name=\"autoStart\" value=\"false\">\r\n"
-           "<PARAM name=\"URL\" value=\"./" + name + ".asx\">\r\n"
-           "<embed src=\"./" + name + ".asx\" autostart=\"false\" width=320 height=304></embed></OBJECT>\r\n"
-           "</body></html>\r\n"
-           "\r\n";
-}
 
 class Writer : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace popolun::testing {
@@ -32,6 +33,15 @@ std::map<std::string, std::string> treeContents(const std::filesystem::path& roo
 std::filesystem::path fromUtf8(const std::string& utf8);
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
+
+// Bytes from hex digits: "82b1" is "こ" in code page 932.
+std::string hexBytes(std::string_view hex);
+
+// The files of a page set, for a base name already in code page 932.
+std::string expectedAsx(const std::string& name);
+std::string expectedLink(const std::string& name);
+std::string expectedEmbed(const std::string& name, const std::string& width = "320",
+                          const std::string& height = "304", const std::string& autostart = "false");
 
 // Records the message boxes instead of showing them.
 class RecordedMessages : public MessageSink {

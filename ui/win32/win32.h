@@ -1,16 +1,8 @@
 #pragma once
 
-// The Windows headers as the front end uses them: wide calls, no min/max macros.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef UNICODE
-#define UNICODE
-#endif
-#include <windows.h>
+// The Windows headers as the core's Windows layer includes them (wide calls,
+// no min/max macros), and the common controls.
+#include "platform/windows/wide_text.h"
 
 #include <commctrl.h>
 

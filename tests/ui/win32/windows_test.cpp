@@ -27,17 +27,6 @@ RECT boxIn(HWND window, HWND control)
     return box;
 }
 
-std::string worked(const char* name, const char* width, const char* height, const char* autostart)
-{
-    const std::string b = name;
-    return "<html><head><title>enbedsampl</title><meta http-equiv=\"Content-Type\" content=\"text/html; "
-           "charset=Shift_JIS\">\r\n</head><body bgcolor=\"#FFFFFF\" text=\"#000000\">\r\n<OBJECT ID=\"Player\" width=\""
-           + std::string(width) + "\" height=\"" + height
-           + "\"CLASSID=\"CLSID:6BF52A52-394A-11d3-B153-00C04F79FAA6\">\r\n<PARAM name=\"autoStart\" value=\""
-           + autostart + "\">\r\n<PARAM name=\"URL\" value=\"./" + b + ".asx\">\r\n<embed src=\"./" + b
-           + ".asx\" autostart=\"false\" width=" + width + " height=" + height + "></embed></OBJECT>\r\n</body></html>\r\n\r\n";
-}
-
 // Records what the "?" buttons ask for instead of opening anything.
 class RecordingHelp final : public HelpOpener {
 public:
@@ -292,10 +281,9 @@ TEST_F(Win32Windows, ACreateClickWritesTheWorkedExampleAndAsksPlainly)
     EXPECT_EQ(boxes.seen[0].owner, main->handle());
     EXPECT_EQ(boxes.seen[0].buttons, 1);
     EXPECT_FALSE(boxes.seen[0].icon);
-    EXPECT_EQ(popolun::testing::readBytes(dir.path() / "bb" / "bb.asx"),
-              "<ASX Version =\"3.0\"><Entry>\r\n<Ref href =\"./bb.wmv\"></Entry></ASX>\r\n");
-    EXPECT_EQ(popolun::testing::readBytes(dir.path() / "bb" / "bb.htm").size(), 156u);
-    EXPECT_EQ(popolun::testing::readBytes(dir.path() / "bb" / "bb01.htm"), worked("bb", "320", "304", "false"));
+    EXPECT_EQ(popolun::testing::readBytes(dir.path() / "bb" / "bb.asx"), popolun::testing::expectedAsx("bb"));
+    EXPECT_EQ(popolun::testing::readBytes(dir.path() / "bb" / "bb.htm"), popolun::testing::expectedLink("bb"));
+    EXPECT_EQ(popolun::testing::readBytes(dir.path() / "bb" / "bb01.htm"), popolun::testing::expectedEmbed("bb"));
 
     // The same name again: refused, the first page set untouched.
     const auto before = popolun::testing::treeContents(dir.path());
@@ -332,7 +320,7 @@ TEST_F(Win32Windows, SettingsEditsReachTheNextPageSetAndTheCloseBoxOnlyHides)
     EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{kSaved});
     const fs::path folder = dir.path() / L"動画";
     const std::string inPage = "\x93\xae\x89\xe6"; // 動画 in Shift_JIS
-    EXPECT_EQ(popolun::testing::readBytes(folder / L"動画01.htm"), worked(inPage.c_str(), "640", "544", "true"));
+    EXPECT_EQ(popolun::testing::readBytes(folder / L"動画01.htm"), popolun::testing::expectedEmbed(inPage, "640", "544", "true"));
     EXPECT_NE(popolun::testing::readBytes(folder / L"動画.asx").find("./" + inPage + "avi\">"), std::string::npos);
 }
 
