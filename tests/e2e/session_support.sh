@@ -1,0 +1,44 @@
+# Shared by the end-to-end tests (sourced): a private X server and the page
+# set checks. The sourcing script defines fail.
+
+# Starts Xvfb with its display number written into DIR/display; sets xvfb
+# (its pid) and DISPLAY.
+start_xvfb() {
+  exec 3> "$1/display"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+  xvfb=$!
+  exec 3>&- # nothing started later keeps it open
+  for _ in $(seq 100); do [ -s "$1/display" ] && break; sleep 0.05; done
+  [ -s "$1/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$(head -n1 "$1/display")"
+  unset WAYLAND_DISPLAY
+}
+
+sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+crlf=$'\r\n'
+
+expect_file() {
+  [ -f "$1" ] || fail "missing $1"
+  cmp -s "$1" <(printf '%s' "$2") || { od -c "$1" | head -20 >&2; fail "$1 differs"; }
+}
+
+# FOLDER/bb holds the worked example byte for byte, and nothing else.
+expect_worked_example() {
+  local bb="$1/bb"
+  expect_file "$bb/bb.asx" "<ASX Version =\"3.0\"><Entry>$crlf<Ref href =\"./bb.wmv\"></Entry></ASX>$crlf"
+  expect_file "$bb/bb.htm" "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>$crlf<P align=\"center\"><B><A href=\"./bb.asx\" target=\"_self\">$(sjis 'ここをクリックしてください。')</A></B></P>$crlf'</BODY></HTML>$crlf"
+  local head="<html><head><title>enbedsampl</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">$crlf</head><body bgcolor=\"#FFFFFF\" text=\"#000000\">$crlf"
+  expect_file "$bb/bb01.htm" "$head<OBJECT ID=\"Player\" width=\"320\" height=\"304\"CLASSID=\"CLSID:6BF52A52-394A-11d3-B153-00C04F79FAA6\">$crlf<PARAM name=\"autoStart\" value=\"false\">$crlf<PARAM name=\"URL\" value=\"./bb.asx\">$crlf<embed src=\"./bb.asx\" autostart=\"false\" width=320 height=304></embed></OBJECT>$crlf</body></html>$crlf$crlf"
+  [ "$(stat -c %s "$bb/bb.asx" "$bb/bb.htm" "$bb/bb01.htm" | paste -sd ' ')" = '67 156 432' ] || fail "worked example sizes"
+  [ "$(cd "$bb" && ls -A | LC_ALL=C sort | paste -sd ' ')" = 'bb.asx bb.htm bb01.htm' ] || fail "bb holds more than three files"
+}
+
+# EMBED is the embed page for 動画 after width 640 and オン.
+expect_japanese_embed() {
+  [ -f "$1" ] || fail "no page set for a Japanese name"
+  grep -q 'width="640" height="544"' "$1" || fail "width 640 did not give height 544"
+  grep -q 'width=640 height=544' "$1" || fail "embed element size"
+  grep -q '<PARAM name="autoStart" value="true">' "$1" || fail "オン did not reach the page"
+  grep -q 'autostart="false"' "$1" || fail "the embed element's autostart changed"
+  grep -q "$(sjis 'value="./動画.asx"')" "$1" || fail "the Japanese name is not Shift_JIS in the page"
+}
