@@ -69,16 +69,29 @@ shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 hidden() { ! shown "$@"; }
 size_of() { xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=' | cut -d= -f2 | paste -sd x; }
 
-WINEDEBUG=-all,+msgbox wine "$dir/popolun.exe" </dev/null >/dev/null 2>"$log" &
-pid=$!
-main=$(timeout 40 xdotool search --sync --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) || true
-[ -n "$main" ] || fail "the main window did not appear"
+start_program() {
+  WINEDEBUG=-all,+msgbox wine "$dir/popolun.exe" </dev/null >/dev/null 2>"$log" &
+  pid=$!
+  main=$(timeout 40 xdotool search --sync --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) || true
+  [ -n "$main" ] || fail "the main window did not appear"
+}
+centred() {
+  eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^[XY]=')"
+  [ $((X - 423)) -ge -2 ] && [ $((X - 423)) -le 2 ] && [ "$Y" -ge 238 ] && [ "$Y" -le 280 ]
+}
 
+start_program
 # Without a window manager the X window is the client area alone.
 [ "$(size_of "$main")" = 434x323 ] || fail "main window client area is $(size_of "$main"), not 434x323"
-eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^[XY]=')"
-[ $((X - 423)) -ge -2 ] && [ $((X - 423)) -le 2 ] && [ "$Y" -ge 238 ] && [ "$Y" -le 280 ] \
-  || fail "main window not centred: client at $X,$Y"
+if ! centred; then
+  # In a busy fresh prefix Wine can tell the first program a 1024x768 screen
+  # before its display driver is up; the program centres on what it is told.
+  echo "wine session: main window at $X,$Y on the first start; once more" >&2
+  wineserver -k >/dev/null 2>&1 || true
+  wait "$pid" || true
+  start_program
+  centred || fail "main window not centred: client at $X,$Y"
+fi
 hidden '設定$' || fail "the settings window is shown at start"
 
 # Offered long before it is pasted, so that Wine has taken it in by then.
