@@ -69,7 +69,7 @@ public:
 // the core's own composition and encoding (outside any timed region).
 PageSetFiles expectedFiles(const std::string& programDirectory, const Snapshot& fields)
 {
-    const std::string& name = fields[0];
+    const std::string& name = fields[FieldId::name];
     const PageSetText text = composePageSet(fields);
     PageSetFiles files;
     files.directory = programDirectory;
@@ -173,7 +173,7 @@ public:
         for (int i = 0; i < existing && ok_; ++i) {
             char name[16];
             std::snprintf(name, sizeof name, "set%04d", i);
-            session.main().setText(1, name);
+            session.main().setText(FieldId::name, name);
             ok_ = writeDirectly(expectedFiles(path_, session.main().snapshot()), false);
         }
     }
@@ -253,7 +253,7 @@ void measure(benchmark::State& state, int existing, const std::string& name, con
     }
     Session session;
     session.load();
-    session.main().setText(1, name);
+    session.main().setText(FieldId::name, name);
     SilentMessages messages;
     PageSetWriter writer(nativeFileSystem(), directory.path(), messages);
     const PageSetFiles files = expectedFiles(directory.path(), session.main().snapshot());
@@ -346,7 +346,7 @@ void measureOwnWork(benchmark::State& state, const std::string& name)
 {
     Session session;
     session.load();
-    session.main().setText(1, name);
+    session.main().setText(FieldId::name, name);
     SilentMessages messages;
     NothingFileSystem fileSystem;
     PageSetWriter writer(fileSystem, "/nowhere", messages);

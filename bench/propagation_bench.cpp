@@ -20,7 +20,7 @@ const std::string kHeights[2] = {"544", "304"};
 
 bool mainFieldsShow(const Session& session, std::size_t i)
 {
-    return session.main().text(12) == kWidths[i] && session.main().text(14) == kHeights[i];
+    return session.main().text(FieldId::width) == kWidths[i] && session.main().text(FieldId::height) == kHeights[i];
 }
 
 void measureChain(benchmark::State& state)
@@ -32,7 +32,7 @@ void measureChain(benchmark::State& state)
     std::size_t i = 0;
     for (auto _ : state) {
         width.setText(kWidths[i]);
-        benchmark::DoNotOptimize(session.main().text(14).data());
+        benchmark::DoNotOptimize(session.main().text(FieldId::height).data());
         i ^= 1;
     }
     // The last edit went all the way through.

@@ -1,56 +1,77 @@
 #include "field_set.h"
 
+#include <utility>
+
 namespace popolun {
 
 namespace {
 
 // UTF-8 source text; the values are exactly what the pages need, inner quotes,
 // spaces and line breaks included.
-const std::array<std::string, kFieldCount> kInitialTexts = {
-    "",                                                          // Text1  base name
-    R"(<ASX Version ="3.0"><Entry>)",                            // Text2
-    R"(<Ref href ="./)",                                         // Text3
-    ".wmv",                                                      // Text4  extension
-    R"("></Entry></ASX>)",                                       // Text5
-    "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>",                  // Text6
-    R"(<P align="center"><B><A href="./)",                       // Text7
-    ".asx\" target=\"_self\">ここをクリックしてください。</A></B></P>\r\n'</BODY></HTML>", // Text8
-    R"(<html><head><title>enbedsampl</title><meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">)", // Text9
-    R"(</head><body bgcolor="#FFFFFF" text="#000000">)",         // Text10
-    R"(<OBJECT ID="Player" width=")",                            // Text11
-    "320",                                                       // Text12 width
-    R"(" height=")",                                             // Text13
-    "304",                                                       // Text14 height
-    R"("CLASSID="CLSID:6BF52A52-394A-11d3-B153-00C04F79FAA6">)", // Text15
-    R"(<PARAM name="autoStart" value=")",                        // Text16
-    "true",                                                      // Text17 autostart
-    R"(">)",                                                     // Text18
-    R"(<PARAM name="URL" value="./)",                            // Text19
-    R"(.asx">)",                                                 // Text20
-    R"(<embed src="./)",                                         // Text21
-    R"(.asx" autostart="false" width=)",                         // Text22
-    " height=",                                                  // Text23
-    "></embed></OBJECT>\r\n</body></html>\r\n",                  // Text24
+constexpr std::pair<FieldId, const char*> kInitialTexts[] = {
+    {FieldId::name, ""},
+    {FieldId::asxHead, R"(<ASX Version ="3.0"><Entry>)"},
+    {FieldId::asxBeforeName, R"(<Ref href ="./)"},
+    {FieldId::extension, ".wmv"},
+    {FieldId::asxEnd, R"("></Entry></ASX>)"},
+    {FieldId::linkHead, "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>"},
+    {FieldId::linkBeforeName, R"(<P align="center"><B><A href="./)"},
+    {FieldId::linkAfterName, ".asx\" target=\"_self\">ここをクリックしてください。</A></B></P>\r\n'</BODY></HTML>"},
+    {FieldId::embedHead, R"(<html><head><title>enbedsampl</title><meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">)"},
+    {FieldId::embedBody, R"(</head><body bgcolor="#FFFFFF" text="#000000">)"},
+    {FieldId::objectBeforeWidth, R"(<OBJECT ID="Player" width=")"},
+    {FieldId::width, "320"},
+    {FieldId::objectBeforeHeight, R"(" height=")"},
+    {FieldId::height, "304"},
+    {FieldId::objectEnd, R"("CLASSID="CLSID:6BF52A52-394A-11d3-B153-00C04F79FAA6">)"},
+    {FieldId::autostartBefore, R"(<PARAM name="autoStart" value=")"},
+    {FieldId::autostart, "true"},
+    {FieldId::autostartEnd, R"(">)"},
+    {FieldId::urlBeforeName, R"(<PARAM name="URL" value="./)"},
+    {FieldId::urlAfterName, R"(.asx">)"},
+    {FieldId::fallbackBeforeName, R"(<embed src="./)"},
+    {FieldId::fallbackBeforeWidth, R"(.asx" autostart="false" width=)"},
+    {FieldId::fallbackBeforeHeight, " height="},
+    {FieldId::fallbackEnd, "></embed></OBJECT>\r\n</body></html>\r\n"},
 };
+
+constexpr bool inFieldOrder()
+{
+    int n = 1;
+    for (const auto& [id, text] : kInitialTexts) {
+        if (static_cast<int>(id) != n++)
+            return false;
+    }
+    return n == kFieldCount + 1;
+}
+static_assert(inFieldOrder(), "one initial text for each field, in field order");
 
 } // namespace
 
+std::string fieldName(FieldId id) { return "Text" + std::to_string(static_cast<int>(id)); }
+
 FieldSet::FieldSet()
 {
-    for (int n = 1; n <= kFieldCount; ++n)
-        field(n).setText(initialText(n));
+    for (const auto& [id, text] : kInitialTexts)
+        field(id).setText(text);
 }
 
-const std::string& FieldSet::initialText(int n)
+const std::string& FieldSet::initialText(FieldId id)
 {
-    return kInitialTexts.at(static_cast<std::size_t>(n - 1));
+    static const auto texts = [] {
+        std::array<std::string, kFieldCount> all;
+        for (const auto& [each, text] : kInitialTexts)
+            all[index(each)] = text;
+        return all;
+    }();
+    return texts.at(index(id));
 }
 
 Snapshot FieldSet::snapshot() const
 {
     Snapshot values;
-    for (int n = 1; n <= kFieldCount; ++n)
-        values[static_cast<std::size_t>(n - 1)] = text(n);
+    for (const auto& [id, unused] : kInitialTexts)
+        values[id] = text(id);
     return values;
 }
 

@@ -7,30 +7,68 @@
 
 namespace popolun {
 
+// The main window's fields Text1..Text24 by what each holds: the base name,
+// the fixed ASX and HTML fragments around it, and the four parameters.
+enum class FieldId : int {
+    name = 1,             // Text1, typed by the user
+    asxHead,              // Text2
+    asxBeforeName,        // Text3
+    extension,            // Text4, a parameter
+    asxEnd,               // Text5
+    linkHead,             // Text6
+    linkBeforeName,       // Text7
+    linkAfterName,        // Text8, a line break inside
+    embedHead,            // Text9
+    embedBody,            // Text10
+    objectBeforeWidth,    // Text11
+    width,                // Text12, a parameter
+    objectBeforeHeight,   // Text13
+    height,               // Text14, a parameter
+    objectEnd,            // Text15
+    autostartBefore,      // Text16
+    autostart,            // Text17, a parameter
+    autostartEnd,         // Text18
+    urlBeforeName,        // Text19
+    urlAfterName,         // Text20
+    fallbackBeforeName,   // Text21
+    fallbackBeforeWidth,  // Text22
+    fallbackBeforeHeight, // Text23
+    fallbackEnd,          // Text24, line breaks inside
+};
 inline constexpr int kFieldCount = 24;
 
-// The 24 values read once when a page set is made: element 0 is Text1.
-using Snapshot = std::array<std::string, kFieldCount>;
+// The field's name in the window: "Text12" for the width.
+std::string fieldName(FieldId id);
 
-// The main window's fields Text1..Text24: the base name, the fixed ASX and
-// HTML fragments, and the four parameters (extension Text4, width Text12,
-// height Text14, autostart Text17).
+// The 24 values read once when a page set is made.
+class Snapshot {
+public:
+    // Throws std::out_of_range for an id outside the field set.
+    const std::string& operator[](FieldId id) const { return values_.at(index(id)); }
+    std::string& operator[](FieldId id) { return values_.at(index(id)); }
+
+private:
+    static std::size_t index(FieldId id) { return static_cast<std::size_t>(static_cast<int>(id) - 1); }
+    std::array<std::string, kFieldCount> values_;
+};
+
+// The fields with their change notification; the main window owns them.
 class FieldSet {
 public:
     FieldSet();
 
-    // n runs from 1 to 24.
-    Field& field(int n) { return fields_.at(static_cast<std::size_t>(n - 1)); }
-    const Field& field(int n) const { return fields_.at(static_cast<std::size_t>(n - 1)); }
-    const std::string& text(int n) const { return field(n).text(); }
-    void setText(int n, std::string text) { field(n).setText(std::move(text)); }
+    Field& field(FieldId id) { return fields_.at(index(id)); }
+    const Field& field(FieldId id) const { return fields_.at(index(id)); }
+    const std::string& text(FieldId id) const { return field(id).text(); }
+    void setText(FieldId id, std::string text) { field(id).setText(std::move(text)); }
 
     Snapshot snapshot() const;
 
     // The value each field holds when the main window is created.
-    static const std::string& initialText(int n);
+    static const std::string& initialText(FieldId id);
 
 private:
+    static std::size_t index(FieldId id) { return static_cast<std::size_t>(static_cast<int>(id) - 1); }
     std::array<Field, kFieldCount> fields_;
 };
 

@@ -16,24 +16,23 @@ void appendLine(std::string& out, std::initializer_list<std::string_view> parts)
 
 } // namespace
 
-PageSetText composePageSet(const Snapshot& fields)
+PageSetText composePageSet(const Snapshot& f)
 {
-    const auto t = [&fields](int n) -> std::string_view { return fields[static_cast<std::size_t>(n - 1)]; };
-    const std::string_view name = t(1);
-
+    using enum FieldId;
     PageSetText page;
-    appendLine(page.asx, {t(2)});
-    appendLine(page.asx, {t(3), name, t(4), t(5)});
+    appendLine(page.asx, {f[asxHead]});
+    appendLine(page.asx, {f[asxBeforeName], f[name], f[extension], f[asxEnd]});
 
-    appendLine(page.link, {t(6)});
-    appendLine(page.link, {t(7), name, t(8)});
+    appendLine(page.link, {f[linkHead]});
+    appendLine(page.link, {f[linkBeforeName], f[name], f[linkAfterName]});
 
-    appendLine(page.embed, {t(9)});
-    appendLine(page.embed, {t(10)});
-    appendLine(page.embed, {t(11), t(12), t(13), t(14), t(15)});
-    appendLine(page.embed, {t(16), t(17), t(18)});
-    appendLine(page.embed, {t(19), name, t(20)});
-    appendLine(page.embed, {t(21), name, t(22), t(12), t(23), t(14), t(24)});
+    appendLine(page.embed, {f[embedHead]});
+    appendLine(page.embed, {f[embedBody]});
+    appendLine(page.embed, {f[objectBeforeWidth], f[width], f[objectBeforeHeight], f[height], f[objectEnd]});
+    appendLine(page.embed, {f[autostartBefore], f[autostart], f[autostartEnd]});
+    appendLine(page.embed, {f[urlBeforeName], f[name], f[urlAfterName]});
+    appendLine(page.embed, {f[fallbackBeforeName], f[name], f[fallbackBeforeWidth], f[width], f[fallbackBeforeHeight],
+                            f[height], f[fallbackEnd]});
     return page;
 }
 

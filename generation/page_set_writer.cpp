@@ -20,10 +20,6 @@ namespace popolun {
 
 namespace {
 
-constexpr std::size_t kName = 0;
-constexpr std::size_t kWidth = 11;
-constexpr std::size_t kHeight = 13;
-
 bool isFiniteNumber(std::string_view text)
 {
     double value = 0;
@@ -114,14 +110,14 @@ PageSetWriter::PageSetWriter(FileSystem& fileSystem, std::string programDirector
 
 CreateResult PageSetWriter::create(const Snapshot& fields)
 {
-    const std::string& name = fields[kName];
+    const std::string& name = fields[FieldId::name];
     if (name.empty()) {
         messages_.show(text::kEnterName);
         return CreateResult::nameEmpty;
     }
     if (const auto check = checkBaseName(name, windowsNameRules_); check.problem != NameProblem::none)
         return refuse(describeNameProblem(check));
-    if (!parseWidth(fields[kWidth]) || !isFiniteNumber(fields[kHeight]))
+    if (!parseWidth(fields[FieldId::width]) || !isFiniteNumber(fields[FieldId::height]))
         return refuse(describeWidthProblem());
 
     const PageSetText text = composePageSet(fields);

@@ -4,28 +4,19 @@
 
 namespace popolun {
 
-namespace {
-constexpr int kExtension = 4;
-constexpr int kWidth = 12;
-constexpr int kHeight = 14;
-constexpr int kAutoStart = 17;
-} // namespace
+using enum FieldId;
 
 Session::Session()
 {
-    main_.field(kExtension).onChange([this] {
-        main_.setText(kExtension, settings().text4.text());
+    // Each main parameter, whoever changes it, is pulled back from the settings;
+    // the height always follows the width.
+    main_.field(extension).onChange([this] { main_.setText(extension, settings().text4.text()); });
+    main_.field(autostart).onChange([this] { main_.setText(autostart, settings().text17.text()); });
+    main_.field(width).onChange([this] {
+        main_.setText(width, settings().text12.text());
+        main_.setText(height, playerHeight(settings().text12.text()));
     });
-    main_.field(kAutoStart).onChange([this] {
-        main_.setText(kAutoStart, settings().text17.text());
-    });
-    main_.field(kWidth).onChange([this] {
-        main_.setText(kWidth, settings().text12.text());
-        main_.setText(kHeight, playerHeight(settings().text12.text()));
-    });
-    main_.field(kHeight).onChange([this] {
-        main_.setText(kHeight, playerHeight(main_.text(kWidth)));
-    });
+    main_.field(height).onChange([this] { main_.setText(height, playerHeight(main_.text(width))); });
 }
 
 SettingsFields& Session::settings()
@@ -41,18 +32,16 @@ SettingsFields& Session::settings()
 
 void Session::wireSettings(SettingsFields& settings)
 {
-    settings.text4.onChange([this, &settings] { main_.setText(kExtension, settings.text4.text()); });
-    settings.text12.onChange([this, &settings] { main_.setText(kWidth, settings.text12.text()); });
-    settings.text14.onChange([this, &settings] { main_.setText(kHeight, settings.text14.text()); });
-    settings.text17.onChange([this, &settings] { main_.setText(kAutoStart, settings.text17.text()); });
+    settings.text4.onChange([this, &settings] { main_.setText(extension, settings.text4.text()); });
+    settings.text12.onChange([this, &settings] { main_.setText(width, settings.text12.text()); });
+    settings.text14.onChange([this, &settings] { main_.setText(height, settings.text14.text()); });
+    settings.text17.onChange([this, &settings] { main_.setText(autostart, settings.text17.text()); });
 }
 
 void Session::load()
 {
-    main_.setText(kExtension, "");
-    main_.setText(kAutoStart, "");
-    main_.setText(kWidth, "");
-    main_.setText(kHeight, "");
+    for (const FieldId parameter : {extension, autostart, width, height})
+        main_.setText(parameter, "");
 }
 
 } // namespace popolun

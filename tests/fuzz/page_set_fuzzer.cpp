@@ -316,10 +316,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.options & 2)
         session.settings().clickOption2();
     if (input.options & 4)
-        session.main().setText(14, "stray");
+        session.main().setText(FieldId::height, "stray");
     if (input.options & 8)
         session.settings().text14.setText("1");
-    session.main().setText(1, input.name);
+    session.main().setText(FieldId::name, input.name);
 
     Messages messages;
     popolun::PageSetWriter writer(popolun::nativeFileSystem(), utf8(box.program), messages);

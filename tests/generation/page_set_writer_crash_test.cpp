@@ -64,7 +64,7 @@ CreateResult createBb(FileSystem& fileSystem, const std::string& programDirector
 {
     Session session;
     session.load();
-    session.main().setText(1, "bb");
+    session.main().setText(FieldId::name, "bb");
     PageSetWriter writer(fileSystem, programDirectory, messages);
     return writer.create(session.main().snapshot());
 }

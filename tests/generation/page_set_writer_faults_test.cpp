@@ -57,7 +57,7 @@ protected:
     CreateResult create(FileSystem& fileSystem, const std::string& name, const std::string& programDirectory)
     {
         messages.shown.clear();
-        session.main().setText(1, name);
+        session.main().setText(FieldId::name, name);
         PageSetWriter writer(fileSystem, programDirectory, messages);
         return writer.create(session.main().snapshot());
     }

@@ -23,7 +23,7 @@ protected:
 
     CreateResult create(const std::string& name)
     {
-        session.main().setText(1, name);
+        session.main().setText(FieldId::name, name);
         PageSetWriter writer(nativeFileSystem(), dir.utf8(), messages);
         return writer.create(session.main().snapshot());
     }
@@ -110,7 +110,7 @@ TEST_F(Writer, RefusedNamesCreateNothingAnywhere)
                              "p|q", "\"", "tab\t", "caf\u00E9", "\u00A5", "bad\xFF",
                              ".popolun-staging-1-0-0"}) {
         messages.shown.clear();
-        session.main().setText(1, name);
+        session.main().setText(FieldId::name, name);
         PageSetWriter writer(nativeFileSystem(), programDir.utf8(), messages);
         EXPECT_EQ(writer.create(session.main().snapshot()), CreateResult::refused) << name;
         ASSERT_EQ(messages.shown.size(), 1u) << name;

@@ -14,7 +14,7 @@ struct Parameters {
 Parameters mainParameters(const Session& session)
 {
     const auto& m = session.main();
-    return {m.text(4), m.text(12), m.text(14), m.text(17)};
+    return {m.text(FieldId::extension), m.text(FieldId::width), m.text(FieldId::height), m.text(FieldId::autostart)};
 }
 
 std::ostream& operator<<(std::ostream& out, const Parameters& p)
@@ -62,22 +62,22 @@ TEST_F(StartedSession, WidthEditGivesTheDerivedHeightInTheEmbedPage)
     session.settings().text12.setText("640");
     EXPECT_EQ(mainParameters(session), (Parameters{".wmv", "640", "544", "false"}));
 
-    session.main().setText(1, "bb");
+    session.main().setText(FieldId::name, "bb");
     const auto embed = lines(composePageSet(session.main().snapshot()).embed);
     ASSERT_EQ(embed.size(), 8u);
     EXPECT_EQ(embed[2], R"(<OBJECT ID="Player" width="640" height="544"CLASSID="CLSID:6BF52A52-394A-11d3-B153-00C04F79FAA6">)");
     EXPECT_EQ(embed[5], R"(<embed src="./bb.asx" autostart="false" width=640 height=544></embed></OBJECT>)");
 
     session.settings().text12.setText("321");
-    EXPECT_EQ(session.main().text(14), "304.75");
+    EXPECT_EQ(session.main().text(FieldId::height), "304.75");
 }
 
 TEST_F(StartedSession, TheMainHeightAlwaysFollowsTheWidth)
 {
-    session.main().setText(14, "999");
-    EXPECT_EQ(session.main().text(14), "304");
+    session.main().setText(FieldId::height, "999");
+    EXPECT_EQ(session.main().text(FieldId::height), "304");
     session.settings().text14.setText("12");
-    EXPECT_EQ(session.main().text(14), "304");
+    EXPECT_EQ(session.main().text(FieldId::height), "304");
     // Nothing writes the height back into the settings.
     EXPECT_EQ(session.settings().text14.text(), "12");
 }
@@ -89,9 +89,9 @@ TEST_F(StartedSession, OptionButtonsFlipAutoStartInBothModels)
     EXPECT_TRUE(s.option1Selected());
     EXPECT_FALSE(s.option2Selected());
     EXPECT_EQ(s.text17.text(), "true");
-    EXPECT_EQ(session.main().text(17), "true");
+    EXPECT_EQ(session.main().text(FieldId::autostart), "true");
 
-    session.main().setText(1, "bb");
+    session.main().setText(FieldId::name, "bb");
     const auto embed = lines(composePageSet(session.main().snapshot()).embed);
     EXPECT_EQ(embed[3], R"(<PARAM name="autoStart" value="true">)");
     EXPECT_NE(embed[5].find(R"(autostart="false")"), std::string::npos);
@@ -99,15 +99,15 @@ TEST_F(StartedSession, OptionButtonsFlipAutoStartInBothModels)
     s.clickOption2();
     EXPECT_TRUE(s.option2Selected());
     EXPECT_FALSE(s.option1Selected());
-    EXPECT_EQ(session.main().text(17), "false");
+    EXPECT_EQ(session.main().text(FieldId::autostart), "false");
 }
 
 TEST_F(StartedSession, SettingTheSameValueRunsNoHandler)
 {
     int mainWidthRuns = 0, mainHeightRuns = 0, autoStartRuns = 0, selectionChanges = 0;
-    session.main().field(12).watch([&] { ++mainWidthRuns; });
-    session.main().field(14).watch([&] { ++mainHeightRuns; });
-    session.main().field(17).watch([&] { ++autoStartRuns; });
+    session.main().field(FieldId::width).watch([&] { ++mainWidthRuns; });
+    session.main().field(FieldId::height).watch([&] { ++mainHeightRuns; });
+    session.main().field(FieldId::autostart).watch([&] { ++autoStartRuns; });
     session.settings().watchOptions([&] { ++selectionChanges; });
 
     session.settings().text12.setText("320");
@@ -117,13 +117,13 @@ TEST_F(StartedSession, SettingTheSameValueRunsNoHandler)
     session.settings().text12.setText("480");
     EXPECT_EQ(mainWidthRuns, 1);
     EXPECT_EQ(mainHeightRuns, 1);
-    EXPECT_EQ(session.main().text(14), "424");
+    EXPECT_EQ(session.main().text(FieldId::height), "424");
 }
 
 TEST_F(StartedSession, ExtensionIsTakenAsTyped)
 {
     session.settings().text4.setText("avi");
-    session.main().setText(1, "bb");
+    session.main().setText(FieldId::name, "bb");
     const auto asx = lines(composePageSet(session.main().snapshot()).asx);
     EXPECT_EQ(asx[1], R"(<Ref href ="./bbavi"></Entry></ASX>)");
 }
@@ -133,7 +133,7 @@ TEST_F(StartedSession, NonNumericWidthKeepsEverythingAndTheNextWidthRecovers)
     for (const char* typed : {"", "abc", "３２０", "1e999", "-"}) {
         session.settings().text12.setText(typed);
         EXPECT_EQ(mainParameters(session), (Parameters{".wmv", typed, "", "false"})) << typed;
-        EXPECT_EQ(session.main().text(2), FieldSet::initialText(2));
+        EXPECT_EQ(session.main().text(FieldId::asxHead), FieldSet::initialText(FieldId::asxHead));
     }
     session.settings().text12.setText("640");
     EXPECT_EQ(mainParameters(session), (Parameters{".wmv", "640", "544", "false"}));

@@ -80,7 +80,7 @@ protected:
 
     CreateResult create(FileSystem& fileSystem, const std::string& name)
     {
-        session.main().setText(1, name);
+        session.main().setText(FieldId::name, name);
         PageSetWriter writer(fileSystem, dir.utf8(), messages);
         return writer.create(session.main().snapshot());
     }

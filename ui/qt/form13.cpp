@@ -24,7 +24,7 @@ Form13::Form13(std::string programDirectory, popolun::HelpOpener& help, QWidget*
 
     // The name field is the one field shown; only typing changes it.
     connect(text1_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { session_.main().setText(1, text.toStdString()); });
+            [this](const QString& text) { session_.main().setText(FieldId::name, text.toStdString()); });
     connect(button("Command1"), &QPushButton::clicked, this, &Form13::createPageSet);
     connect(button("Command2"), &QPushButton::clicked, this, &QWidget::close);
     connect(button("Command4"), &QPushButton::clicked, this, &Form13::showSettings);

@@ -41,7 +41,7 @@ void Form13::onCommand(HWND control, int code)
 {
     // The name field is the one field shown; only typing changes it.
     if (control == text1_ && code == EN_CHANGE)
-        session_.main().setText(1, utf8(windowText(text1_)));
+        session_.main().setText(FieldId::name, utf8(windowText(text1_)));
     if (code != BN_CLICKED)
         return;
     if (control == command1_)
