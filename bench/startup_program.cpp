@@ -19,7 +19,7 @@
 #ifdef POPOLUN_FLOOR
 #include <QLabel>
 #else
-#include "application_setup.h"
+#include "application.h"
 #include "form13.h"
 #endif
 
@@ -77,10 +77,10 @@ int main(int argc, char* argv[])
     ExposeReporter reporter(window, spawnedAt);
     window.show();
 #else
-    popolun::ui::prepareApplication(app);
-    Form13 window;
-    ExposeReporter reporter(window, spawnedAt);
-    popolun::ui::showCentred(window);
+    popolun::qt::Application toolkit(app);
+    popolun::ui::Form13 window(toolkit, popolun::executableDirectory());
+    ExposeReporter reporter(dynamic_cast<QWidget&>(window.view()), spawnedAt);
+    window.show();
 #endif
     return app.exec();
 }

@@ -1,4 +1,4 @@
-#include "application_setup.h"
+#include "application.h"
 #include "form13.h"
 
 #include <QApplication>
@@ -6,8 +6,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    popolun::ui::prepareApplication(app);
-    Form13 window;
-    popolun::ui::showCentred(window);
+    popolun::qt::Application toolkit(app);
+    popolun::ui::Form13 window(toolkit, popolun::executableDirectory());
+    window.show();
     return app.exec();
 }

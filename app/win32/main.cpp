@@ -1,5 +1,6 @@
+#include "application.h"
 #include "form13.h"
-#include "message_loop.h"
+#include "win32.h"
 
 #include <objbase.h>
 
@@ -11,9 +12,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     ::InitCommonControlsEx(&controls);
     int exitCode = 0;
     {
-        popolun::win32::Form13 window;
-        window.showCentred();
-        exitCode = popolun::win32::runMessageLoop({&window, &window.settingsWindow()});
+        popolun::win32::Application toolkit;
+        popolun::ui::Form13 window(toolkit, popolun::executableDirectory());
+        window.show();
+        exitCode = toolkit.run();
     }
     ::CoUninitialize();
     return exitCode;

@@ -19,6 +19,15 @@ std::string_view faceName(Face face)
     return {};
 }
 
+const Control& control(const Window& window, ControlId id)
+{
+    if (id < 0 || std::size_t(id) >= window.controls.size()) {
+        std::fprintf(stderr, "%.*s has no control %d\n", int(window.name.size()), window.name.data(), id);
+        std::abort();
+    }
+    return window.controls[std::size_t(id)];
+}
+
 const Control& control(const Window& window, std::string_view name)
 {
     for (const Control& each : window.controls) {
@@ -44,7 +53,7 @@ std::vector<const Control*> tabOrder(const Window& window)
 Box boxInWindow(const Window& window, const Control& of)
 {
     Box box = of.box;
-    for (std::string_view parent = of.parent; !parent.empty();) {
+    for (ControlId parent = of.parent; parent != kNoControl;) {
         const Control& frame = control(window, parent);
         box.left += frame.box.left;
         box.top += frame.box.top;
@@ -66,7 +75,7 @@ std::string_view spokenName(const Window& window, const Control& of)
 const Control* labelOf(const Window& window, const Control& field)
 {
     for (const Control& each : window.controls) {
-        if (each.labels == field.name)
+        if (each.labels == field.id)
             return &each;
     }
     return nullptr;
@@ -75,7 +84,7 @@ const Control* labelOf(const Window& window, const Control& field)
 const Control* descriptionOf(const Window& window, const Control& control)
 {
     for (const Control& each : window.controls) {
-        if (each.describes == control.name)
+        if (each.describes == control.id)
             return &each;
     }
     return nullptr;

@@ -51,8 +51,24 @@ inline constexpr Font kDefaultFont{Face::pGothic, 9};
 // The pictures stored with the program, one resource each.
 enum class Picture { none, banner, illustration };
 
+// Each window's controls by purpose. An id is the control's place in its
+// window's table, which is also the drawing order.
+using ControlId = int;
+inline constexpr ControlId kNoControl = -1;
+
+namespace main { // Form13
+enum : ControlId { banner, example, name, create, band, help, exit, settings };
+}
+namespace settings { // Form14
+enum : ControlId {
+    extensionMark, extensionLabel, extensionHint, extension, sizeMark, widthLabel, width, illustration,
+    heightLabel, sizeFrame, sizeHint, autostartLabel, on, off, back, help,
+};
+}
+
 struct Control {
-    std::string_view name; // Text1, Command4, Frame1, ...
+    ControlId id = kNoControl;
+    std::string_view name; // the window's own name for it: Text1, Command4, Frame1, ...
     Kind kind = Kind::label;
     std::string_view caption;
     Box box;
@@ -60,34 +76,50 @@ struct Control {
     Fill background;
     Fill text;
     std::string_view tooltip;
-    int tabOrder = 0;        // 1 is the first stop; 0 takes no focus
-    std::string_view parent; // empty: the window; else a frame of the window
+    int tabOrder = 0;               // 1 is the first stop; 0 takes no focus
+    ControlId parent = kNoControl;  // the window itself, or a frame of the window
     Picture picture = Picture::none;
     // For screen readers: the name to announce where the caption does not
     // say it, the field a label names, the control a hint label explains,
     // and for an option button the label that names its group (the options
     // of one group exclude each other).
     std::string_view accessibleName;
-    std::string_view labels;
-    std::string_view describes;
-    std::string_view group;
+    ControlId labels = kNoControl;
+    ControlId describes = kNoControl;
+    ControlId group = kNoControl;
     bool decorative = false; // shown, but nothing a screen reader need read; never inside a frame
 };
+
+// Where a window appears the first time it is shown.
+enum class Placement { centred, platform };
 
 struct Window {
     std::string_view name;
     std::string_view caption;
+    Placement placement = Placement::platform;
     int clientWidth = 0;
     int clientHeight = 0;
     Colour background = Colour::window;
-    // Bottom first: where two controls overlap, the later one is drawn above.
+    // In id order, bottom first: where two controls overlap, the later one is drawn above.
     std::span<const Control> controls;
 };
+
+// Whether each control of a table stands at the place its id says.
+constexpr bool inIdOrder(std::span<const Control> controls)
+{
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].id != ControlId(i))
+            return false;
+    }
+    return true;
+}
 
 const Window& form13();
 const Window& form14();
 
-// The control of that name; a name the window lacks is a programming error.
+const Control& control(const Window& window, ControlId id);
+// The control of that name (Text1, ...), for tables and tests; a name the
+// window lacks is a programming error.
 const Control& control(const Window& window, std::string_view name);
 // The controls that take the focus, in tab order.
 std::vector<const Control*> tabOrder(const Window& window);

@@ -2,11 +2,13 @@
 
 #include <QRadioButton>
 
+namespace popolun::qt {
+
 // An option button that takes a click anywhere in its box and never changes
 // its own selection: the settings decide which of the pair is selected, so a
 // pair can also start with neither. Those of one group exclude each other,
 // so screen readers hear option buttons, and Tab stops at each of them.
-class OptionButton : public QRadioButton {
+class OptionButton final : public QRadioButton {
     Q_OBJECT
 
 public:
@@ -23,3 +25,5 @@ protected:
             other->setFocusPolicy(focusPolicy());
     }
 };
+
+} // namespace popolun::qt

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace popolun::ui {
+namespace popolun::qt {
 
 // The name of a picture's files: NAME.png drawn, NAME.pam and NAME@2x.pam as shown.
 inline QString pictureName(layout::Picture picture)
@@ -20,4 +20,4 @@ inline QString pictureName(layout::Picture picture)
     return {};
 }
 
-} // namespace popolun::ui
+} // namespace popolun::qt

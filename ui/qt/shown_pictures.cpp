@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
         for (const popolun::layout::Control& control : window->controls) {
             if (control.kind != Kind::picture)
                 continue;
-            const QString name = popolun::ui::pictureName(control.picture);
+            const QString name = popolun::qt::pictureName(control.picture);
             // What QLabel does with a picture that fills its box: the pixmap's
             // image, smoothly scaled to the box in device pixels.
             const QImage original = QPixmap(source.filePath(name + QStringLiteral(".png"))).toImage();

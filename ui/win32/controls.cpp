@@ -119,7 +119,7 @@ Controls::~Controls()
 void Controls::create(const layout::Control& spec)
 {
     const DWORD exStyle = spec.kind == layout::Kind::textField ? WS_EX_CLIENTEDGE : 0;
-    const int id = kFirstId + int(&spec - layout_.controls.data());
+    const int id = kFirstId + spec.id;
     HWND control = ::CreateWindowExW(exStyle, className(spec.kind), wide(spec.caption).c_str(),
                                      style(spec), 0, 0, 0, 0, window_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
@@ -129,16 +129,14 @@ void Controls::create(const layout::Control& spec)
     built_.push_back({&spec, control, nullptr});
 }
 
-HWND Controls::get(std::string_view name) const
+HWND Controls::get(layout::ControlId id) const
 {
     for (const Built& each : built_) {
-        if (each.spec->name == name)
+        if (each.spec->id == id)
             return each.window;
     }
     return nullptr;
 }
-
-int Controls::id(std::string_view name) const { return ::GetDlgCtrlID(get(name)); }
 
 const Controls::Built* Controls::find(HWND window) const
 {
@@ -159,7 +157,7 @@ HWND Controls::nextTabStop(HWND from, bool backwards) const
 {
     std::vector<HWND> stops;
     for (const layout::Control* stop : layout::tabOrder(layout_))
-        stops.push_back(get(stop->name));
+        stops.push_back(get(stop->id));
     const auto at = std::ranges::find(stops, from);
     std::size_t index = at == stops.end() ? (backwards ? 0 : stops.size() - 1) : std::size_t(at - stops.begin());
     for (std::size_t step = 0; step < stops.size(); ++step) {

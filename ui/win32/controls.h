@@ -19,8 +19,8 @@ public:
     Controls& operator=(const Controls&) = delete;
     ~Controls();
 
-    HWND get(std::string_view name) const;
-    int id(std::string_view name) const;
+    HWND get(layout::ControlId id) const;
+    // The layout's entry for one of these controls, or nullptr.
     const layout::Control* byWindow(HWND control) const;
     const layout::Window& layout() const { return layout_; }
     // The tab stop after (or before) from in the layout's order, wrapping

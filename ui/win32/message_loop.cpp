@@ -15,7 +15,7 @@ bool isKey(const MSG& message, std::initializer_list<WPARAM> keys)
     return false;
 }
 
-void moveFocus(const TopWindow& window, bool backwards)
+void moveFocus(const Window& window, bool backwards)
 {
     HWND next = window.controls().nextTabStop(::GetFocus(), backwards);
     if (!next)
@@ -28,9 +28,9 @@ void moveFocus(const TopWindow& window, bool backwards)
 
 } // namespace
 
-bool routeKeys(const MSG& message, std::initializer_list<const TopWindow*> windows)
+bool routeKeys(const MSG& message)
 {
-    for (const TopWindow* window : windows) {
+    for (const Window* window : Window::all()) {
         HWND top = window->handle();
         if (!::IsWindow(top) || (message.hwnd != top && !::IsChild(top, message.hwnd)))
             continue;
@@ -48,11 +48,11 @@ bool routeKeys(const MSG& message, std::initializer_list<const TopWindow*> windo
     return false;
 }
 
-int runMessageLoop(std::initializer_list<const TopWindow*> windows)
+int runMessageLoop()
 {
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (routeKeys(message, windows))
+        if (routeKeys(message))
             continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);

@@ -25,7 +25,7 @@ TEST_P(EachWindow, ControlsAreNamedOnceAndLieInsideTheirParent)
         EXPECT_TRUE(names.insert(each.name).second) << each.name;
         const Box client{0, 0, window.clientWidth, window.clientHeight};
         EXPECT_TRUE(inside(boxInWindow(window, each), client)) << each.name;
-        if (!each.parent.empty()) {
+        if (each.parent != kNoControl) {
             const Control& frame = control(window, each.parent);
             EXPECT_EQ(frame.kind, Kind::frame) << each.name;
             EXPECT_TRUE(inside(each.box, {0, 0, frame.box.width, frame.box.height})) << each.name;
@@ -56,24 +56,24 @@ TEST_P(EachWindow, ButtonsAreFilledAndLabelsTieToWhatTheyName)
             EXPECT_NE(each.picture, Picture::none) << each.name;
             EXPECT_FALSE(each.accessibleName.empty() && !each.decorative) << each.name;
         }
-        if (!each.labels.empty()) {
+        if (each.labels != kNoControl) {
             EXPECT_EQ(each.kind, Kind::label);
             EXPECT_EQ(labelOf(window, control(window, each.labels)), &each);
         }
-        if (!each.describes.empty()) {
+        if (each.describes != kNoControl) {
             EXPECT_EQ(each.kind, Kind::label);
             EXPECT_EQ(descriptionOf(window, control(window, each.describes)), &each);
         }
         // Option buttons come in named groups on the window itself.
         if (each.kind == Kind::optionButton) {
-            EXPECT_FALSE(each.group.empty()) << each.name;
-            EXPECT_TRUE(each.parent.empty()) << each.name;
+            EXPECT_NE(each.group, kNoControl) << each.name;
+            EXPECT_EQ(each.parent, kNoControl) << each.name;
         }
-        if (!each.group.empty())
+        if (each.group != kNoControl)
             EXPECT_EQ(control(window, each.group).kind, Kind::label) << each.name;
         // Front ends leave decorative parts out of the window's own children.
         if (each.decorative) {
-            EXPECT_TRUE(each.parent.empty()) << each.name;
+            EXPECT_EQ(each.parent, kNoControl) << each.name;
             EXPECT_EQ(each.tabOrder, 0) << each.name;
         }
         if (each.font.face == Face::windowDefault)

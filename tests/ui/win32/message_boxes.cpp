@@ -22,6 +22,16 @@ BOOL CALLBACK countChild(HWND child, LPARAM boxPointer)
     return TRUE;
 }
 
+BOOL CALLBACK noteEnabled(HWND window, LPARAM boxPointer)
+{
+    auto& box = *reinterpret_cast<MessageBoxes::Box*>(boxPointer);
+    wchar_t className[32] = {};
+    ::GetClassNameW(window, className, 32);
+    if (std::wstring_view(className) == L"PopolunWindow" && window != box.owner && ::IsWindowEnabled(window))
+        box.othersEnabled = true;
+    return TRUE;
+}
+
 BOOL CALLBACK answerBox(HWND window, LPARAM)
 {
     wchar_t className[32] = {};
@@ -33,6 +43,7 @@ BOOL CALLBACK answerBox(HWND window, LPARAM)
     box.text = win32::windowText(::GetDlgItem(window, 0xFFFF)); // the message text
     box.owner = ::GetWindow(window, GW_OWNER);
     ::EnumChildWindows(window, &countChild, reinterpret_cast<LPARAM>(&box));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &noteEnabled, reinterpret_cast<LPARAM>(&box));
     answering->seen.push_back(box);
     ::SendMessageW(window, WM_COMMAND, IDOK, 0);
     return FALSE;

@@ -18,6 +18,8 @@ public:
         HWND owner = nullptr;
         int buttons = 0;
         bool icon = false;
+        // Whether another window of the program took input while the box was up.
+        bool othersEnabled = false;
     };
 
     void answerDuring(const std::function<void()>& action);

@@ -1,6 +1,8 @@
-#include "top_window.h"
+#include "window.h"
 
 #include "resources/resource_ids.h"
+
+#include <algorithm>
 
 namespace popolun::win32 {
 
@@ -9,6 +11,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"PopolunWindow";
 // A fixed layout: no sizing border, no maximise.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+std::vector<Window*> windows;
 
 void registerClassOnce(HINSTANCE instance)
 {
@@ -38,7 +42,9 @@ SIZE frameSize(const layout::Window& layout, UINT dpi)
 
 } // namespace
 
-TopWindow::TopWindow(const layout::Window& layout)
+Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour)
+    : layout_(layout)
+    , behaviour_(behaviour)
 {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     registerClassOnce(instance);
@@ -46,7 +52,7 @@ TopWindow::TopWindow(const layout::Window& layout)
     window_ = ::CreateWindowExW(0, kClassName, wide(layout.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                 size.cx, size.cy, nullptr, nullptr, instance, nullptr);
     ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TopWindow::procedure));
+    ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::procedure));
     // The monitor it opens on may not be at 96 dpi.
     const UINT dpi = ::GetDpiForWindow(window_);
     if (dpi != 96) {
@@ -54,25 +60,98 @@ TopWindow::TopWindow(const layout::Window& layout)
         ::SetWindowPos(window_, nullptr, 0, 0, atDpi.cx, atDpi.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     controls_ = std::make_unique<Controls>(window_, layout);
+    for (const layout::Control& each : layout.controls) {
+        if (each.kind == layout::Kind::optionButton)
+            ::SetWindowSubclass(control(each.id), &Window::optionProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+    windows.push_back(this);
 }
 
-TopWindow::~TopWindow()
+Window::~Window()
 {
+    std::erase(windows, this);
     if (::IsWindow(window_)) {
+        for (const layout::Control& each : layout_.controls) {
+            if (each.kind == layout::Kind::optionButton)
+                ::RemoveWindowSubclass(control(each.id), &Window::optionProcedure, 0);
+        }
         ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         ::DestroyWindow(window_);
     }
 }
 
-LRESULT CALLBACK TopWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+const std::vector<Window*>& Window::all() { return windows; }
+
+std::string Window::text(layout::ControlId id) const { return utf8(windowText(control(id))); }
+
+void Window::setText(layout::ControlId id, const std::string& text)
 {
-    auto* self = reinterpret_cast<TopWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    ::SetWindowTextW(control(id), wide(text).c_str());
+}
+
+void Window::setChecked(layout::ControlId id, bool checked)
+{
+    ::SendMessageW(control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Window::showWindow()
+{
+    if (!shownBefore_ && layout_.placement == layout::Placement::centred)
+        centre();
+    ::ShowWindow(window_, SW_SHOW);
+    ::SetForegroundWindow(window_);
+    if (!shownBefore_)
+        ::SetFocus(controls_->nextTabStop(nullptr, false));
+    shownBefore_ = true;
+}
+
+void Window::centre()
+{
+    RECT frame;
+    ::GetWindowRect(window_, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    ::SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
+                   work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+// A control's notification, decoded once for the behaviour.
+void Window::command(HWND control, int code)
+{
+    const layout::Control* spec = controls_->byWindow(control);
+    if (!spec)
+        return;
+    if (spec->kind == layout::Kind::textField && code == EN_CHANGE)
+        behaviour_.edited(spec->id, text(spec->id));
+    // An option button that gets the focus says it was clicked; only a real click counts.
+    else if (code == BN_CLICKED && !optionTakingFocus_)
+        behaviour_.clicked(spec->id);
+}
+
+LRESULT CALLBACK Window::optionProcedure(HWND option, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR self)
+{
+    if (message != WM_SETFOCUS)
+        return ::DefSubclassProc(option, message, wParam, lParam);
+    auto& window = *reinterpret_cast<Window*>(self);
+    window.optionTakingFocus_ = true;
+    const LRESULT result = ::DefSubclassProc(option, message, wParam, lParam);
+    window.optionTakingFocus_ = false;
+    return result;
+}
+
+LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->controls_)
         return ::DefWindowProcW(window, message, wParam, lParam);
     return self->handle(message, wParam, lParam);
 }
 
-LRESULT TopWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     switch (message) {
@@ -96,7 +175,7 @@ LRESULT TopWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_COMMAND:
         if (lParam)
-            onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+            command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
     case WM_ACTIVATE:
         // Like a dialog: the focus comes back to the control that had it.
@@ -117,7 +196,7 @@ LRESULT TopWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_CLOSE:
-        onClose();
+        behaviour_.closeRequested(); // the frame's close control or Alt+F4
         return 0;
     default:
         break;

@@ -1,0 +1,233 @@
+// What both windows do, through the seam every front end implements, with a
+// fake front end that records what the behaviour asks of it.
+#include "form13.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace popolun::ui {
+namespace {
+
+using namespace popolun::testing;
+namespace main = layout::main;
+namespace settings = layout::settings;
+
+class FakeView final : public WindowView {
+public:
+    explicit FakeView(std::uintptr_t handle) : handle_(handle) {}
+
+    std::string text(layout::ControlId control) const override { return texts.count(control) ? texts.at(control) : ""; }
+    void setText(layout::ControlId control, const std::string& text) override
+    {
+        ++textsSet;
+        texts[control] = text;
+    }
+    void setChecked(layout::ControlId control, bool on) override { checked[control] = on; }
+    void showWindow() override { shown = true; }
+    void hideWindow() override { shown = false; }
+    bool isShown() const override { return shown; }
+    std::uintptr_t nativeHandle() const override { return handle_; }
+
+    std::map<layout::ControlId, std::string> texts;
+    std::map<layout::ControlId, bool> checked;
+    bool shown = false;
+    int textsSet = 0;
+
+private:
+    std::uintptr_t handle_;
+};
+
+class FakeToolkit final : public Toolkit {
+public:
+    std::unique_ptr<WindowView> buildMainWindow(Form13&) override { return make(main, 13); }
+    std::unique_ptr<WindowView> buildSettingsWindow(Form14&) override
+    {
+        ++settingsBuilt;
+        return make(settingsView, 14);
+    }
+    void quit() override { quitted = true; }
+    void show(const std::string& text) override { messages.push_back(text); }
+
+    FakeView* main = nullptr;
+    FakeView* settingsView = nullptr;
+    int settingsBuilt = 0;
+    bool quitted = false;
+    std::vector<std::string> messages;
+
+private:
+    static std::unique_ptr<WindowView> make(FakeView*& seen, std::uintptr_t handle)
+    {
+        auto view = std::make_unique<FakeView>(handle);
+        seen = view.get();
+        return view;
+    }
+};
+
+class RecordingHelp final : public HelpOpener {
+public:
+    bool helpContents(std::uintptr_t window) override
+    {
+        calls.push_back("contents " + std::to_string(window));
+        return true;
+    }
+    void document(std::uintptr_t window, const std::string& path) override
+    {
+        calls.push_back("document " + std::to_string(window) + " " + path);
+    }
+    std::vector<std::string> calls;
+};
+
+class Behaviour : public ::testing::Test {
+protected:
+    Behaviour() { window.show(); }
+
+    std::vector<std::string> parameters()
+    {
+        std::vector<std::string> values;
+        for (const FieldId id : {FieldId::extension, FieldId::width, FieldId::height, FieldId::autostart})
+            values.push_back(window.session().main().text(id));
+        return values;
+    }
+    FakeView& settingsView()
+    {
+        EXPECT_TRUE(toolkit.settingsView) << "the settings window was never built";
+        return *toolkit.settingsView;
+    }
+
+    TempDir dir;
+    FakeToolkit toolkit;
+    RecordingHelp help;
+    Form13 window{toolkit, dir.utf8(), help};
+};
+
+TEST_F(Behaviour, StartsWithTheMainWindowAloneAndTheStartUpValues)
+{
+    EXPECT_TRUE(toolkit.main->shown);
+    EXPECT_EQ(toolkit.main->text(main::name), "");
+    EXPECT_EQ(parameters(), (std::vector<std::string>{".wmv", "320", "304", "false"}));
+    // The settings fields exist from the start; their window is built when first needed.
+    EXPECT_TRUE(window.session().settingsCreated());
+    EXPECT_EQ(toolkit.settingsBuilt, 0);
+    EXPECT_TRUE(toolkit.messages.empty());
+}
+
+TEST_F(Behaviour, SettingsOpenOnceShowingTheFieldsAsTheyAreThenAndFollowThem)
+{
+    SettingsFields& fields = window.session().settings();
+    fields.text4.setText(".avi");
+    fields.clickOption1();
+
+    window.clicked(main::settings);
+    ASSERT_EQ(toolkit.settingsBuilt, 1);
+    FakeView& view = settingsView();
+    EXPECT_TRUE(view.shown);
+    EXPECT_TRUE(toolkit.main->shown);
+    EXPECT_EQ(view.text(settings::extension), ".avi");
+    EXPECT_EQ(view.text(settings::width), "320");
+    EXPECT_TRUE(view.checked[settings::on]);
+    EXPECT_FALSE(view.checked[settings::off]);
+
+    // The program's changes reach the controls, but only where the text differs.
+    fields.text12.setText("640");
+    EXPECT_EQ(view.text(settings::width), "640");
+    const int before = view.textsSet;
+    view.texts[settings::width] = "64";
+    window.settings().edited(settings::width, "64");
+    EXPECT_EQ(view.textsSet, before) << "an edit in progress was written back over itself";
+    fields.clickOption2();
+    EXPECT_FALSE(view.checked[settings::on]);
+    EXPECT_TRUE(view.checked[settings::off]);
+
+    window.clicked(main::settings);
+    EXPECT_EQ(toolkit.settingsBuilt, 1);
+    EXPECT_EQ(parameters(), (std::vector<std::string>{".avi", "64", "112", "false"}));
+}
+
+TEST_F(Behaviour, SettingsEditsReachTheMainFieldsAsTyped)
+{
+    window.clicked(main::settings);
+    Form14& form = window.settings();
+    form.edited(settings::width, "");
+    EXPECT_EQ(parameters(), (std::vector<std::string>{".wmv", "", "", "false"}));
+    form.edited(settings::width, "321");
+    EXPECT_EQ(parameters(), (std::vector<std::string>{".wmv", "321", "304.75", "false"}));
+    form.edited(settings::extension, "avi");
+    form.clicked(settings::on);
+    EXPECT_EQ(parameters(), (std::vector<std::string>{"avi", "321", "304.75", "true"}));
+    EXPECT_TRUE(settingsView().checked[settings::on]);
+    EXPECT_FALSE(settingsView().checked[settings::off]);
+    // Only the typed name changes the name.
+    window.edited(main::name, "動画");
+    EXPECT_EQ(window.session().main().text(FieldId::name), "動画");
+}
+
+TEST_F(Behaviour, BackAndTheCloseBoxOnlyHideTheSettingsWhichKeepTheirValues)
+{
+    window.clicked(main::settings);
+    Form14& form = window.settings();
+    form.clicked(settings::on);
+    form.clicked(settings::back);
+    EXPECT_FALSE(settingsView().shown);
+    EXPECT_TRUE(toolkit.main->shown);
+
+    window.clicked(main::settings);
+    form.closeRequested();
+    EXPECT_FALSE(settingsView().shown);
+    EXPECT_FALSE(toolkit.quitted);
+    window.clicked(main::settings);
+    EXPECT_TRUE(settingsView().checked[settings::on]);
+    EXPECT_EQ(parameters()[3], "true");
+}
+
+TEST_F(Behaviour, CreateWritesThePageSetAndSaysSoThroughTheToolkit)
+{
+    window.clicked(main::create);
+    window.edited(main::name, "bb");
+    window.clicked(main::create);
+    window.clicked(main::create);
+    ASSERT_EQ(toolkit.messages.size(), 3u);
+    EXPECT_EQ(toolkit.messages[0], "記入しましょう。");
+    EXPECT_EQ(toolkit.messages[1], "保存しました。");
+    EXPECT_NE(toolkit.messages[2].find("すでにあります"), std::string::npos) << toolkit.messages[2];
+    EXPECT_EQ(readBytes(dir.path() / "bb" / "bb.asx"), expectedAsx("bb"));
+    EXPECT_EQ(readBytes(dir.path() / "bb" / "bb.htm"), expectedLink("bb"));
+    EXPECT_EQ(readBytes(dir.path() / "bb" / "bb01.htm"), expectedEmbed("bb"));
+}
+
+TEST_F(Behaviour, ExitOrClosingTheMainWindowEndsTheProgramWithBothWindows)
+{
+    window.clicked(main::settings);
+    window.clicked(main::exit);
+    EXPECT_TRUE(toolkit.quitted);
+    EXPECT_FALSE(toolkit.main->shown);
+    EXPECT_FALSE(settingsView().shown);
+    EXPECT_TRUE(treeContents(dir.path()).empty());
+
+    FakeToolkit other;
+    Form13 closed(other, dir.utf8(), help);
+    closed.show();
+    closed.closeRequested();
+    EXPECT_TRUE(other.quitted);
+    EXPECT_FALSE(other.main->shown);
+    EXPECT_EQ(other.settingsBuilt, 0) << "ending built the settings window";
+}
+
+TEST_F(Behaviour, HelpOpensForTheWindowThatAsked)
+{
+    window.clicked(main::help);
+    EXPECT_TRUE(help.calls.empty()); // nothing beside the program to open
+
+    writeBytes(dir.path() / kHelpPage, "<p>");
+    const std::string page = (dir.path() / kHelpPage).string();
+    window.clicked(main::help);
+    window.clicked(main::settings);
+    window.settings().clicked(settings::help);
+    EXPECT_EQ(help.calls, (std::vector<std::string>{"document 13 " + page, "document 14 " + page}));
+    EXPECT_TRUE(toolkit.main->shown && settingsView().shown);
+    EXPECT_EQ(parameters(), (std::vector<std::string>{".wmv", "320", "304", "false"}));
+}
+
+} // namespace
+} // namespace popolun::ui

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "messages.h"
+#include "window_layout.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// The seam between the windows' behaviour (written once, here) and each
+// toolkit's front end, which builds the controls from the layout, paints
+// them, and answers these few calls.
+namespace popolun::ui {
+
+class Form13;
+class Form14;
+
+// One window as a front end built it. Controls go by their layout ids
+// (layout::main::create, layout::settings::width, ...).
+class WindowView {
+public:
+    virtual ~WindowView() = default;
+    // A text field's text, UTF-8.
+    virtual std::string text(layout::ControlId control) const = 0;
+    virtual void setText(layout::ControlId control, const std::string& text) = 0;
+    virtual void setChecked(layout::ControlId control, bool checked) = 0;
+    // Shows the window, raised and active; where it appears the first time
+    // follows the layout's placement.
+    virtual void showWindow() = 0;
+    virtual void hideWindow() = 0;
+    virtual bool isShown() const = 0;
+    // The native window (HWND, X window id) that help is opened for.
+    virtual std::uintptr_t nativeHandle() const = 0;
+};
+
+// What a window does with what its user does. The front end reports every
+// button press, every edit of a field's text by the user, and the frame's
+// close control.
+class WindowBehaviour {
+public:
+    virtual ~WindowBehaviour() = default;
+    virtual void clicked(layout::ControlId control) = 0;
+    virtual void edited(layout::ControlId control, const std::string& text) = 0;
+    virtual void closeRequested() = 0;
+};
+
+// What a toolkit does for the program as a whole. Its message boxes are
+// modal to the whole program (both windows wait): one OK button, no icon,
+// the main window's caption as title.
+class Toolkit : public MessageSink {
+public:
+    virtual std::unique_ptr<WindowView> buildMainWindow(Form13& behaviour) = 0;
+    // Built hidden, the first time the settings window is needed.
+    virtual std::unique_ptr<WindowView> buildSettingsWindow(Form14& behaviour) = 0;
+    // Ends the event loop; the program then ends.
+    virtual void quit() = 0;
+};
+
+} // namespace popolun::ui

@@ -1,0 +1,108 @@
+#include "window.h"
+
+#include "controls.h"
+#include "text.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+
+namespace popolun::qt {
+
+namespace {
+
+void centre(QWidget& window)
+{
+    if (const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), window.size());
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+}
+
+} // namespace
+
+Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, const QWidget* anchor)
+    : QWidget(nullptr, Qt::Window)
+    , layout_(layout)
+    , behaviour_(behaviour)
+    , anchor_(anchor)
+    , controls_(buildControls(*this, layout))
+{
+    for (const layout::Control& spec : layout.controls) {
+        const layout::ControlId id = spec.id;
+        if (auto* field = qobject_cast<QLineEdit*>(control(id))) {
+            connect(field, &QLineEdit::textEdited, this,
+                    [this, id](const QString& typed) { behaviour_.edited(id, utf8(typed)); });
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control(id))) {
+            connect(button, &QAbstractButton::clicked, this, [this, id] { behaviour_.clicked(id); });
+        }
+    }
+}
+
+std::string Window::text(layout::ControlId id) const
+{
+    const auto* field = qobject_cast<const QLineEdit*>(control(id));
+    return field ? utf8(field->text()) : std::string();
+}
+
+void Window::setText(layout::ControlId id, const std::string& utf8Text)
+{
+    if (auto* field = qobject_cast<QLineEdit*>(control(id)))
+        field->setText(qt::text(utf8Text));
+}
+
+void Window::setChecked(layout::ControlId id, bool checked)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(control(id)))
+        button->setChecked(checked);
+}
+
+void Window::showWindow()
+{
+    if (!shownBefore_) {
+        if (layout_.placement == layout::Placement::centred)
+            centre(*this);
+        else if (anchor_)
+            placeBeside(*this, *anchor_); // both windows stay in use: keep it off the anchor
+        shownBefore_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+std::uintptr_t Window::nativeHandle() const { return static_cast<std::uintptr_t>(winId()); }
+
+void Window::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    behaviour_.closeRequested();
+}
+
+void placeBeside(QWidget& window, const QWidget& anchor)
+{
+    const QScreen* screen = anchor.screen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QRect taken = anchor.frameGeometry();
+    // The new window's frame is taken to be as thick as the anchor's.
+    const QSize size = window.size() + (taken.size() - anchor.size());
+    const QPoint candidates[] = {
+        {taken.left(), taken.bottom() + 1},
+        {taken.right() + 1, taken.top()},
+        {taken.left() - size.width(), taken.top()},
+        {taken.left(), taken.top() - size.height()},
+    };
+    for (const QPoint& topLeft : candidates) {
+        if (free.contains(QRect(topLeft, size))) {
+            window.move(topLeft);
+            return;
+        }
+    }
+}
+
+} // namespace popolun::qt

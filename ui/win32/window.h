@@ -1,0 +1,55 @@
+#pragma once
+
+#include "controls.h"
+#include "win32.h"
+#include "window_layout.h"
+#include "window_view.h"
+
+#include <memory>
+#include <vector>
+
+namespace popolun::win32 {
+
+// A top-level window built from its layout: caption, icon, client size and
+// background as the layout says, at the window's DPI. It reports what its
+// user does to its behaviour, each command decoded once, and answers the
+// behaviour's calls.
+class Window final : public ui::WindowView {
+public:
+    Window(const layout::Window& layout, ui::WindowBehaviour& behaviour);
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    ~Window() override;
+
+    // Every window of the program that exists now, oldest first.
+    static const std::vector<Window*>& all();
+
+    HWND handle() const { return window_; }
+    const Controls& controls() const { return *controls_; }
+    HWND control(layout::ControlId id) const { return controls_->get(id); }
+
+    std::string text(layout::ControlId control) const override;
+    void setText(layout::ControlId control, const std::string& text) override;
+    void setChecked(layout::ControlId control, bool checked) override;
+    void showWindow() override;
+    void hideWindow() override { ::ShowWindow(window_, SW_HIDE); }
+    bool isShown() const override { return ::IsWindowVisible(window_) != FALSE; }
+    std::uintptr_t nativeHandle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK optionProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void command(HWND control, int code);
+    void centre();
+
+    const layout::Window& layout_;
+    ui::WindowBehaviour& behaviour_;
+    HWND window_ = nullptr;
+    std::unique_ptr<Controls> controls_;
+    HWND lastFocus_ = nullptr;
+    bool optionTakingFocus_ = false;
+    bool shownBefore_ = false;
+};
+
+} // namespace popolun::win32
