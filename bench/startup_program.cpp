@@ -75,12 +75,12 @@ int main(int argc, char* argv[])
     label->move(16, 16);
 #endif
     ExposeReporter reporter(window, spawnedAt);
-    window.show();
+    window.start();
 #else
     popolun::qt::Application toolkit(app);
     popolun::ui::Form13 window(toolkit, popolun::executableDirectory());
     ExposeReporter reporter(dynamic_cast<QWidget&>(window.view()), spawnedAt);
-    window.show();
+    window.start();
 #endif
     return app.exec();
 }

@@ -22,15 +22,22 @@ expect_file() {
   cmp -s "$1" <(printf '%s' "$2") || { od -c "$1" | head -20 >&2; fail "$1 differs"; }
 }
 
-# FOLDER/bb holds the worked example byte for byte, and nothing else.
-expect_worked_example() {
-  local bb="$1/bb"
-  expect_file "$bb/bb.asx" "<ASX Version =\"3.0\"><Entry>$crlf<Ref href =\"./bb.wmv\"></Entry></ASX>$crlf"
-  expect_file "$bb/bb.htm" "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>$crlf<P align=\"center\"><B><A href=\"./bb.asx\" target=\"_self\">$(sjis 'ここをクリックしてください。')</A></B></P>$crlf'</BODY></HTML>$crlf"
+# FOLDER/NAME holds the page set for NAME (UTF-8) and the video extension EXT
+# (.wmv if not given), with the settings untouched, byte for byte, and nothing else.
+expect_page_set() {
+  local dir="$1/$2" name ext="${3:-.wmv}"
+  name=$(sjis "$2")
+  expect_file "$dir/$2.asx" "<ASX Version =\"3.0\"><Entry>$crlf<Ref href =\"./$name$ext\"></Entry></ASX>$crlf"
+  expect_file "$dir/$2.htm" "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>$crlf<P align=\"center\"><B><A href=\"./$name.asx\" target=\"_self\">$(sjis 'ここをクリックしてください。')</A></B></P>$crlf'</BODY></HTML>$crlf"
   local head="<html><head><title>enbedsampl</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">$crlf</head><body bgcolor=\"#FFFFFF\" text=\"#000000\">$crlf"
-  expect_file "$bb/bb01.htm" "$head<OBJECT ID=\"Player\" width=\"320\" height=\"304\"CLASSID=\"CLSID:6BF52A52-394A-11d3-B153-00C04F79FAA6\">$crlf<PARAM name=\"autoStart\" value=\"false\">$crlf<PARAM name=\"URL\" value=\"./bb.asx\">$crlf<embed src=\"./bb.asx\" autostart=\"false\" width=320 height=304></embed></OBJECT>$crlf</body></html>$crlf$crlf"
-  [ "$(stat -c %s "$bb/bb.asx" "$bb/bb.htm" "$bb/bb01.htm" | paste -sd ' ')" = '67 156 432' ] || fail "worked example sizes"
-  [ "$(cd "$bb" && ls -A | LC_ALL=C sort | paste -sd ' ')" = 'bb.asx bb.htm bb01.htm' ] || fail "bb holds more than three files"
+  expect_file "$dir/${2}01.htm" "$head<OBJECT ID=\"Player\" width=\"320\" height=\"304\"CLASSID=\"CLSID:6BF52A52-394A-11d3-B153-00C04F79FAA6\">$crlf<PARAM name=\"autoStart\" value=\"false\">$crlf<PARAM name=\"URL\" value=\"./$name.asx\">$crlf<embed src=\"./$name.asx\" autostart=\"false\" width=320 height=304></embed></OBJECT>$crlf</body></html>$crlf$crlf"
+  [ "$(ls -A "$dir" | wc -l)" -eq 3 ] || fail "$dir holds more than its three files"
+}
+
+# FOLDER/bb holds the worked example.
+expect_worked_example() {
+  expect_page_set "$1" bb
+  [ "$(stat -c %s "$1/bb/bb.asx" "$1/bb/bb.htm" "$1/bb/bb01.htm" | paste -sd ' ')" = '67 156 432' ] || fail "worked example sizes"
 }
 
 # EMBED is the embed page for 動画 after width 640 and オン.

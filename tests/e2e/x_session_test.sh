@@ -16,10 +16,13 @@ unset QT_QPA_PLATFORM
 fail() { echo "FAIL: $*" >&2; exit 1; }
 title='ポポルン　ベーシック版'
 
-"$scratch/popolun" 2>/dev/null &
-pid=$!
-main=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n1)
-sleep 0.3
+start() {
+  "$scratch/popolun" "$@" 2>/dev/null &
+  pid=$!
+  main=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n1)
+  sleep 0.3
+}
+start
 
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.2; }
 boxes() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | grep -vx "$main" || true; }
@@ -77,8 +80,20 @@ for _ in $(seq 50); do [ -z "$(boxes)" ] && break; sleep 0.1; done
 grep -q 'width=640 height=544' "$scratch/kk/kk01.htm" || fail "keys alone made no page set"
 
 # "終了" (304,288 57x25) ends the program.
-click "$main" 332 300
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then fail "終了 did not end the program"; fi
-wait "$pid" || fail "the program exited with an error"
+quit() {
+  click "$main" 332 300
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then fail "終了 did not end the program"; fi
+  wait "$pid" || fail "the program exited with an error"
+}
+quit
+
+# Started with a video: its name and extension are filled in.
+video='運動会２０２６ 午前'
+mkdir "$scratch/videos"
+: > "$scratch/videos/$video.mp4"
+start "$scratch/videos/$video.mp4"
+create
+expect_page_set "$scratch" "$video" .mp4
+quit
 echo "x session: 1 passed, 0 failed"

@@ -1,5 +1,6 @@
 #include "form13.h"
 
+#include "dropped_video.h"
 #include "field_binding.h"
 #include "page_set_writer.h"
 
@@ -23,6 +24,13 @@ Form13::~Form13()
 {
     // The settings window goes first: it may be owned by this one.
     settings_.reset();
+}
+
+void Form13::start(const std::vector<std::string>& arguments)
+{
+    view_->showWindow();
+    if (!arguments.empty())
+        dropped(arguments);
 }
 
 void Form13::clicked(layout::ControlId control)
@@ -50,6 +58,20 @@ void Form13::edited(layout::ControlId control, const std::string& text)
     // The name field is the one field shown; only typing changes it.
     if (control == main::name)
         session_.main().setText(FieldId::name, text);
+}
+
+void Form13::dropped(const std::vector<std::string>& items)
+{
+    const DropReading reading = readDroppedVideo(items);
+    if (!reading.video) {
+        toolkit_.show(reading.message);
+        return;
+    }
+    session_.main().setText(FieldId::name, reading.video->name);
+    if (reading.video->extension)
+        session_.settings().text4.setText(*reading.video->extension);
+    view_->showWindow();
+    view_->focusAndSelect(main::name);
 }
 
 void Form13::createPageSet()

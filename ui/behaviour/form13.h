@@ -24,8 +24,9 @@ public:
            FileSystem& fileSystem = nativeFileSystem());
     ~Form13() override;
 
-    // The first show: centred on the screen, the name field focused.
-    void show() { view_->showWindow(); }
+    // The first show, centred on the screen with the name field focused;
+    // a video named on the command line fills the window as a drop would.
+    void start(const std::vector<std::string>& arguments = {});
 
     Session& session() { return session_; }
     WindowView& view() { return *view_; }
@@ -39,6 +40,10 @@ public:
     void edited(layout::ControlId control, const std::string& text) override;
     // Closing the main window ends the program, as "終了" does.
     void closeRequested() override { end(); }
+    // A video dropped on the window, or named when the program starts, fills
+    // the name and the extension through the same fields typing reaches;
+    // anything but one file changes nothing and says why. Nothing is written.
+    void dropped(const std::vector<std::string>& items) override;
 
 private:
     void createPageSet();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The seam between the windows' behaviour (written once, here) and each
 // toolkit's front end, which builds the controls from the layout, paints
@@ -24,6 +25,8 @@ public:
     virtual std::string text(layout::ControlId control) const = 0;
     virtual void setText(layout::ControlId control, const std::string& text) = 0;
     virtual void setChecked(layout::ControlId control, bool checked) = 0;
+    // Gives a text field the focus with all its text selected.
+    virtual void focusAndSelect(layout::ControlId control) = 0;
     // Shows the window, raised and active; where it appears the first time
     // follows the layout's placement.
     virtual void showWindow() = 0;
@@ -34,14 +37,17 @@ public:
 };
 
 // What a window does with what its user does. The front end reports every
-// button press, every edit of a field's text by the user, and the frame's
-// close control.
+// button press, every edit of a field's text by the user, the frame's close
+// control, and, where the layout says the window takes drops, the files
+// dropped on it.
 class WindowBehaviour {
 public:
     virtual ~WindowBehaviour() = default;
     virtual void clicked(layout::ControlId control) = 0;
     virtual void edited(layout::ControlId control, const std::string& text) = 0;
     virtual void closeRequested() = 0;
+    // UTF-8 paths; an item that is no local file comes as the text that named it.
+    virtual void dropped(const std::vector<std::string>& /*items*/) {}
 };
 
 // What a toolkit does for the program as a whole. Its message boxes are

@@ -31,6 +31,7 @@ constexpr Window kForm13{
     .name = "Form13",
     .caption = "ポポルン　ベーシック版",
     .placement = Placement::centred,
+    .takesDrops = true,
     .clientWidth = 434,
     .clientHeight = 323,
     .background = Colour::window,

@@ -97,6 +97,7 @@ struct Window {
     std::string_view name;
     std::string_view caption;
     Placement placement = Placement::platform;
+    bool takesDrops = false; // files dropped on it reach its behaviour
     int clientWidth = 0;
     int clientHeight = 0;
     Colour background = Colour::window;

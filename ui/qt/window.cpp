@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QScreen>
 
 namespace popolun::qt {
@@ -40,6 +41,12 @@ Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, con
             connect(button, &QAbstractButton::clicked, this, [this, id] { behaviour_.clicked(id); });
         }
     }
+    if (layout.takesDrops) {
+        setAcceptDrops(true);
+        // A field would take a dropped file as text; the window takes it whole.
+        for (QLineEdit* field : findChildren<QLineEdit*>())
+            field->installEventFilter(this);
+    }
 }
 
 std::string Window::text(layout::ControlId id) const
@@ -58,6 +65,50 @@ void Window::setChecked(layout::ControlId id, bool checked)
 {
     if (auto* button = qobject_cast<QAbstractButton*>(control(id)))
         button->setChecked(checked);
+}
+
+void Window::focusAndSelect(layout::ControlId id)
+{
+    control(id)->setFocus();
+    if (auto* field = qobject_cast<QLineEdit*>(control(id)))
+        field->selectAll();
+}
+
+namespace {
+
+bool holdsFiles(const QDropEvent& drop) { return !drop.mimeData()->urls().isEmpty(); }
+
+} // namespace
+
+bool Window::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto type = event->type();
+    if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (holdsFiles(*drop)) {
+            if (type == QEvent::Drop)
+                dropEvent(drop);
+            else
+                drop->acceptProposedAction();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Window::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (holdsFiles(*event))
+        event->acceptProposedAction();
+}
+
+void Window::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> items;
+    for (const QUrl& url : event->mimeData()->urls())
+        items.push_back(utf8(url.isLocalFile() ? url.toLocalFile() : url.toString()));
+    event->acceptProposedAction();
+    behaviour_.dropped(items);
 }
 
 void Window::showWindow()

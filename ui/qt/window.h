@@ -22,6 +22,7 @@ public:
     std::string text(layout::ControlId control) const override;
     void setText(layout::ControlId control, const std::string& text) override;
     void setChecked(layout::ControlId control, bool checked) override;
+    void focusAndSelect(layout::ControlId control) override;
     void showWindow() override;
     void hideWindow() override { hide(); }
     bool isShown() const override { return isVisible(); }
@@ -30,6 +31,10 @@ public:
 protected:
     // The behaviour decides what closing does.
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped anywhere on a window that takes drops, its fields included.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     const layout::Window& layout_;

@@ -5,6 +5,7 @@
 #include "platform/windows/wide_text.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 #include <string_view>

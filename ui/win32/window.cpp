@@ -2,6 +2,7 @@
 
 #include "resources/resource_ids.h"
 
+
 #include <algorithm>
 
 namespace popolun::win32 {
@@ -64,6 +65,8 @@ Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour)
         if (each.kind == layout::Kind::optionButton)
             ::SetWindowSubclass(control(each.id), &Window::optionProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     }
+    if (layout.takesDrops)
+        ::DragAcceptFiles(window_, TRUE);
     windows.push_back(this);
 }
 
@@ -92,6 +95,26 @@ void Window::setText(layout::ControlId id, const std::string& text)
 void Window::setChecked(layout::ControlId id, bool checked)
 {
     ::SendMessageW(control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Window::focusAndSelect(layout::ControlId id)
+{
+    ::SetFocus(control(id));
+    ::SendMessageW(control(id), EM_SETSEL, 0, -1);
+}
+
+// Files dropped anywhere on the window, its fields included.
+void Window::dropped(HDROP drop)
+{
+    std::vector<std::string> items;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(::DragQueryFileW(drop, i, path.data(), UINT(path.size())));
+        items.push_back(utf8(path));
+    }
+    ::DragFinish(drop);
+    behaviour_.dropped(items);
 }
 
 void Window::showWindow()
@@ -195,6 +218,9 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         controls_->applyDpi(HIWORD(wParam));
         return 0;
     }
+    case WM_DROPFILES:
+        dropped(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_CLOSE:
         behaviour_.closeRequested(); // the frame's close control or Alt+F4
         return 0;

@@ -31,6 +31,7 @@ public:
     std::string text(layout::ControlId control) const override;
     void setText(layout::ControlId control, const std::string& text) override;
     void setChecked(layout::ControlId control, bool checked) override;
+    void focusAndSelect(layout::ControlId control) override;
     void showWindow() override;
     void hideWindow() override { ::ShowWindow(window_, SW_HIDE); }
     bool isShown() const override { return ::IsWindowVisible(window_) != FALSE; }
@@ -41,6 +42,7 @@ private:
     static LRESULT CALLBACK optionProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(HWND control, int code);
+    void dropped(HDROP drop);
     void centre();
 
     const layout::Window& layout_;

@@ -11,6 +11,7 @@ namespace popolun::ui {
 namespace {
 
 using namespace popolun::testing;
+namespace fs = std::filesystem;
 namespace main = layout::main;
 namespace settings = layout::settings;
 
@@ -25,6 +26,7 @@ public:
         texts[control] = text;
     }
     void setChecked(layout::ControlId control, bool on) override { checked[control] = on; }
+    void focusAndSelect(layout::ControlId control) override { focused = control; }
     void showWindow() override { shown = true; }
     void hideWindow() override { shown = false; }
     bool isShown() const override { return shown; }
@@ -34,6 +36,7 @@ public:
     std::map<layout::ControlId, bool> checked;
     bool shown = false;
     int textsSet = 0;
+    layout::ControlId focused = layout::kNoControl;
 
 private:
     std::uintptr_t handle_;
@@ -81,7 +84,7 @@ public:
 
 class Behaviour : public ::testing::Test {
 protected:
-    Behaviour() { window.show(); }
+    Behaviour() { window.start(); }
 
     std::vector<std::string> parameters()
     {
@@ -207,7 +210,7 @@ TEST_F(Behaviour, ExitOrClosingTheMainWindowEndsTheProgramWithBothWindows)
 
     FakeToolkit other;
     Form13 closed(other, dir.utf8(), help);
-    closed.show();
+    closed.start();
     closed.closeRequested();
     EXPECT_TRUE(other.quitted);
     EXPECT_FALSE(other.main->shown);
@@ -227,6 +230,53 @@ TEST_F(Behaviour, HelpOpensForTheWindowThatAsked)
     EXPECT_EQ(help.calls, (std::vector<std::string>{"document 13 " + page, "document 14 " + page}));
     EXPECT_TRUE(toolkit.main->shown && settingsView().shown);
     EXPECT_EQ(parameters(), (std::vector<std::string>{".wmv", "320", "304", "false"}));
+}
+
+TEST_F(Behaviour, OneVideoGivenFillsTheNameAndTheExtensionAsTypingWould)
+{
+    fs::create_directory(dir.path() / "videos");
+    const auto video = [&](const std::string& name) {
+        writeBytes(dir.path() / "videos" / fromUtf8(name), "");
+        return (dir.path() / "videos" / fromUtf8(name)).u8string();
+    };
+    const auto utf8 = [](const std::u8string& text) { return std::string(text.begin(), text.end()); };
+    window.dropped({utf8(video("運動会２０２６ 午前.mp4"))});
+    EXPECT_EQ(toolkit.main->text(main::name), "運動会２０２６ 午前");
+    EXPECT_EQ(toolkit.main->focused, main::name);
+    EXPECT_EQ(parameters(), (std::vector<std::string>{".mp4", "320", "304", "false"}));
+    window.clicked(main::settings);
+    EXPECT_EQ(settingsView().text(settings::extension), ".mp4");
+
+    // The last extension only; a name without one keeps the extension there is.
+    window.dropped({utf8(video("a.b.wmv"))});
+    EXPECT_EQ(window.session().main().text(FieldId::name), "a.b");
+    window.dropped({utf8(video("noext"))});
+    EXPECT_EQ(window.session().main().text(FieldId::name), "noext");
+    EXPECT_EQ(settingsView().text(settings::extension), ".wmv");
+    EXPECT_TRUE(toolkit.messages.empty());
+
+    // Anything else changes nothing and says why.
+    const std::string folder = utf8((dir.path() / "videos").u8string());
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{utf8(video("x.mp4")), utf8(video("y.mp4"))}, "2個"},
+        {{folder}, "フォルダー"},
+        {{"https://example.com/z.mp4"}, "ファイルではありません"},
+        {{folder + "/gone.mp4"}, "ファイルではありません"},
+    };
+    for (const auto& [items, why] : refused) {
+        window.dropped(items);
+        ASSERT_FALSE(toolkit.messages.empty());
+        EXPECT_NE(toolkit.messages.back().find(why), std::string::npos) << toolkit.messages.back();
+        EXPECT_EQ(window.session().main().text(FieldId::name), "noext");
+    }
+
+    // Filled as it is; the create button's checks refuse what they refuse.
+    Form13 started(toolkit, dir.utf8(), help);
+    started.start({utf8(video("caf\u00e9.avi"))});
+    EXPECT_EQ(started.session().main().text(FieldId::extension), ".avi");
+    started.clicked(main::create);
+    EXPECT_NE(toolkit.messages.back().find("Shift_JIS"), std::string::npos) << toolkit.messages.back();
+    EXPECT_FALSE(fs::exists(dir.path() / "noext"));
 }
 
 } // namespace

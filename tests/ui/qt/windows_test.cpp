@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -101,7 +102,7 @@ private slots:
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
         form = std::make_unique<popolun::ui::Form13>(*toolkit, dir->path().toStdString(), help);
-        form->show();
+        form->start();
         QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
     }
 
@@ -237,6 +238,30 @@ private slots:
         QVERIFY(!iface(settingsWindow(), ids::settings::on)->state().checked);
     }
 
+    void filesDroppedOnTheWindowOrItsFieldReachTheBehaviourWhole()
+    {
+        const QString video = dir->filePath(QStringLiteral("運動会 午前.mp4"));
+        const QString other = dir->filePath(QStringLiteral("b.mp4"));
+        std::ofstream(video.toStdString()) << "";
+        std::ofstream(other.toStdString()) << "";
+        QLineEdit* name = edit(mainWindow(), ids::main::name);
+        QVERIFY(drop(name, {QUrl::fromLocalFile(video)}));
+        QCOMPARE(name->text(), QStringLiteral("運動会 午前"));
+        QCOMPARE(name->selectedText(), name->text());
+        QCOMPARE(QApplication::focusWidget(), name);
+        QCOMPARE(form->session().main().text(popolun::FieldId::extension), std::string(".mp4"));
+
+        MessageBoxes boxes;
+        boxes.answerDuring([&] {
+            drop(&mainWindow(), {QUrl::fromLocalFile(video), QUrl::fromLocalFile(other)});
+            drop(name, {QUrl::fromLocalFile(dir->path())});
+        });
+        QCOMPARE(boxes.texts.size(), 2);
+        QCOMPARE(name->text(), QStringLiteral("運動会 午前"));
+        QVERIFY(!drop(&mainWindow(), {})); // a drag without files is not the window's
+        QVERIFY(!fs::exists(path("運動会 午前"))); // nothing is written until 一発作成
+    }
+
     void settingsOpenBesideTheMainWindowWhereThereIsRoom()
     {
         QWidget anchor;
@@ -291,6 +316,19 @@ private:
         return qobject_cast<QRadioButton*>(settingsWindow().control(id));
     }
     std::string path(const char* relative) const { return (fs::path(dir->path().toStdString()) / relative).string(); }
+    // A drag of urls that enters target and is dropped there; whether it was taken.
+    static bool drop(QWidget* target, const QList<QUrl>& urls)
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &dropped);
+        return true;
+    }
     static void press(Qt::Key key)
     {
         if (QWidget* focus = QApplication::focusWidget())

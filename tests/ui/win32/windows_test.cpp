@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <objbase.h>
+#include <shlobj.h>
 
 #include <cmath>
 #include <memory>
@@ -42,7 +43,7 @@ protected:
     void SetUp() override
     {
         form = std::make_unique<ui::Form13>(toolkit, dir.utf8(), help);
-        form->show();
+        form->start();
         pump();
     }
 
@@ -290,6 +291,51 @@ TEST_F(Win32Windows, HelpBelongsToThePressingWindowAndExitEndsTheProgram)
     EXPECT_TRUE(quitPosted);
     EXPECT_FALSE(mainWindow().isShown());
     EXPECT_FALSE(settings().isShown());
+}
+
+// What the shell sends when files are dropped on a window that takes them.
+HDROP droppedFiles(const std::vector<std::wstring>& paths)
+{
+    std::wstring list;
+    for (const std::wstring& path : paths)
+        list += path + L'\0';
+    list += L'\0';
+    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(::GlobalLock(memory));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    list.copy(reinterpret_cast<wchar_t*>(files + 1), list.size());
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(Win32Windows, FilesDroppedOnTheMainWindowReachTheBehaviourWhole)
+{
+    EXPECT_TRUE(::GetWindowLongPtrW(mainWindow().handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    const fs::path video = dir.path() / L"運動会２０２６ 午前.mp4";
+    popolun::testing::writeBytes(video, "");
+    popolun::testing::writeBytes(dir.path() / L"b.mp4", "");
+    ::SetFocus(mainWindow().control(ids::main::create));
+    ::SendMessageW(mainWindow().handle(), WM_DROPFILES, WPARAM(droppedFiles({video.wstring()})), 0);
+    HWND name = mainWindow().control(ids::main::name);
+    EXPECT_EQ(win32::windowText(name), L"運動会２０２６ 午前");
+    EXPECT_EQ(::GetFocus(), name);
+    DWORD start = 1, end = 0;
+    ::SendMessageW(name, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, DWORD(::GetWindowTextLengthW(name)));
+    EXPECT_EQ(parameter(FieldId::extension), ".mp4");
+
+    MessageBoxes boxes;
+    boxes.answerDuring([&] {
+        ::SendMessageW(mainWindow().handle(), WM_DROPFILES,
+                       WPARAM(droppedFiles({video.wstring(), (dir.path() / L"b.mp4").wstring()})), 0);
+        ::SendMessageW(mainWindow().handle(), WM_DROPFILES, WPARAM(droppedFiles({dir.path().wstring()})), 0);
+    });
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_NE(boxes.seen[0].text.find(L"2個"), std::wstring::npos);
+    EXPECT_NE(boxes.seen[1].text.find(L"フォルダー"), std::wstring::npos);
+    EXPECT_EQ(win32::windowText(name), L"運動会２０２６ 午前");
 }
 
 TEST_F(Win32Windows, EachLabelComesJustBeforeTheFieldItNames)

@@ -1,0 +1,50 @@
+#include "dropped_video.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace popolun::ui {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kNothingChanged = "何も変更していません。";
+
+fs::path fromUtf8(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+// The last part of a path, whichever separator the platform writes.
+std::string fileName(const std::string& path)
+{
+#ifdef _WIN32
+    const auto separator = path.find_last_of("\\/");
+#else
+    const auto separator = path.rfind('/');
+#endif
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+} // namespace
+
+DropReading readDroppedVideo(const std::vector<std::string>& items)
+{
+    if (items.size() != 1)
+        return {{}, "ビデオファイルは一つだけにしてください（" + std::to_string(items.size()) + "個ありました）。"
+                        + kNothingChanged};
+    const std::string& item = items.front();
+    std::error_code error;
+    const fs::file_status status = fs::status(fromUtf8(item), error);
+    if (fs::is_directory(status))
+        return {{}, "「" + item + "」はフォルダーです。ビデオファイルを一つ選んでください。" + kNothingChanged};
+    if (!fs::is_regular_file(status))
+        return {{}, "「" + item + "」はファイルではありません。ビデオファイルを一つ選んでください。" + kNothingChanged};
+
+    const std::string name = fileName(item);
+    // A leading dot starts a name ("/.mp4"), not an extension.
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0)
+        return {DroppedVideo{name, std::nullopt}, {}};
+    return {DroppedVideo{name.substr(0, dot), name.substr(dot)}, {}};
+}
+
+} // namespace popolun::ui
