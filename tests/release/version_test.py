@@ -33,7 +33,7 @@ def resources(pe):
     header = struct.unpack_from("<I", pe, 0x3C)[0]
     if pe[header:header + 4] != b"PE\0\0":
         sys.exit("FAIL: popolun.exe is not a PE file")
-    count, optional_size = struct.unpack_from("<H", pe, header + 6)[0], struct.unpack_from("<H", pe, header + 20)[0]
+    (count,), (optional_size,) = struct.unpack_from("<H", pe, header + 6), struct.unpack_from("<H", pe, header + 20)
     optional = header + 24
     rva = struct.unpack_from("<I", pe, optional + 112 + 2 * 8)[0]  # PE32+: the data directories, entry 2
     sections = [struct.unpack_from("<II4xI", pe, optional + optional_size + 40 * i + 8) for i in range(count)]
