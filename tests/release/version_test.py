@@ -15,8 +15,8 @@ from pathlib import Path
 RT_VERSION, RT_MANIFEST = 16, 24
 
 version, dist = sys.argv[1], Path(sys.argv[2])
-parts = [int(n) for n in version.split(".")]
-numbers = parts + [0] * (4 - len(parts))  # as Windows writes it: 1.0 is 1.0.0.0
+given = [int(n) for n in version.split(".")]
+numbers = given + [0] * (4 - len(given))  # as Windows writes it: 1.0 is 1.0.0.0
 failures = []
 checked = 0
 
