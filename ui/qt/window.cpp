@@ -25,11 +25,10 @@ void centre(QWidget& window)
 
 } // namespace
 
-Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, const QWidget* anchor)
-    : QWidget(nullptr, Qt::Window)
+Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, QWidget* owner)
+    : QWidget(owner, Qt::Window)
     , layout_(layout)
     , behaviour_(behaviour)
-    , anchor_(anchor)
     , controls_(buildControls(*this, layout))
 {
     for (const layout::Control& spec : layout.controls) {
@@ -116,8 +115,8 @@ void Window::showWindow()
     if (!shownBefore_) {
         if (layout_.placement == layout::Placement::centred)
             centre(*this);
-        else if (anchor_)
-            placeBeside(*this, *anchor_); // both windows stay in use: keep it off the anchor
+        else if (parentWidget())
+            placeBeside(*this, *parentWidget()); // both windows stay in use: keep it off its owner
         shownBefore_ = true;
     }
     show();

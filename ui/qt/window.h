@@ -13,9 +13,11 @@ namespace popolun::qt {
 // to its behaviour and answers the behaviour's calls.
 class Window final : public QWidget, public ui::WindowView {
 public:
-    // anchor: the window this one first opens beside where the layout leaves
-    // the place to the platform (the main window, for the settings).
-    Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, const QWidget* anchor = nullptr);
+    // owner: the window this one belongs to (the main window, for the
+    // settings): kept above it, minimised with it, no taskbar entry of its
+    // own, and first opened beside it where the layout leaves the place to
+    // the platform.
+    Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, QWidget* owner = nullptr);
 
     QWidget* control(layout::ControlId id) const { return controls_.at(std::size_t(id)); }
 
@@ -39,7 +41,6 @@ protected:
 private:
     const layout::Window& layout_;
     ui::WindowBehaviour& behaviour_;
-    const QWidget* anchor_;
     std::vector<QWidget*> controls_;
     bool shownBefore_ = false;
 };

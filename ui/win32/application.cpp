@@ -17,7 +17,7 @@ std::unique_ptr<ui::WindowView> Application::buildMainWindow(ui::Form13& behavio
 
 std::unique_ptr<ui::WindowView> Application::buildSettingsWindow(ui::Form14& behaviour)
 {
-    return std::make_unique<Window>(layout::form14(), behaviour);
+    return std::make_unique<Window>(layout::form14(), behaviour, main_ ? main_->handle() : nullptr);
 }
 
 void Application::quit() { ::PostQuitMessage(0); }

@@ -43,7 +43,7 @@ SIZE frameSize(const layout::Window& layout, UINT dpi)
 
 } // namespace
 
-Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour)
+Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, HWND owner)
     : layout_(layout)
     , behaviour_(behaviour)
 {
@@ -51,7 +51,7 @@ Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour)
     registerClassOnce(instance);
     const SIZE size = frameSize(layout, 96);
     window_ = ::CreateWindowExW(0, kClassName, wide(layout.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                size.cx, size.cy, nullptr, nullptr, instance, nullptr);
+                                size.cx, size.cy, owner, nullptr, instance, nullptr);
     ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::procedure));
     // The monitor it opens on may not be at 96 dpi.

@@ -16,7 +16,9 @@ namespace popolun::win32 {
 // behaviour's calls.
 class Window final : public ui::WindowView {
 public:
-    Window(const layout::Window& layout, ui::WindowBehaviour& behaviour);
+    // owner: the window this one belongs to (the main window, for the
+    // settings): kept above it, minimised with it, no taskbar button of its own.
+    Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, HWND owner = nullptr);
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
     ~Window() override;

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <filesystem>
 #include <fstream>
@@ -125,7 +126,7 @@ private slots:
     void bothWindowsLookAsReviewed()
     {
         form->clicked(ids::main::settings);
-        QVERIFY(QTest::qWaitForWindowActive(&settingsWindow()));
+        QTRY_COMPARE(QApplication::activeWindow(), &settingsWindow());
         compareWithReviewed(mainWindow(), QStringLiteral("main.png"));
         compareWithReviewed(settingsWindow(), QStringLiteral("settings.png"));
     }
@@ -159,7 +160,7 @@ private slots:
         const QStringList mainStops{"Text1", "Command1", "Command2", "Command4", "Command5", "Text1"};
         QCOMPARE(tabStopsFrom(mainWindow().control(ids::main::name), 5), mainStops);
         form->clicked(ids::main::settings);
-        QVERIFY(QTest::qWaitForWindowActive(&settingsWindow()));
+        QTRY_COMPARE(QApplication::activeWindow(), &settingsWindow());
         QCOMPARE(QApplication::focusWidget(), settingsWindow().control(ids::settings::extension));
         const QStringList order{"Text4", "Text12", "Option1", "Option2", "Command1", "Command2", "Text4"};
         QCOMPARE(tabStopsFrom(settingsWindow().control(ids::settings::extension), 6), order);
@@ -181,7 +182,7 @@ private slots:
         press(Qt::Key_Tab);
         press(Qt::Key_Tab);
         press(Qt::Key_Space); // 設定
-        QVERIFY(QTest::qWaitForWindowActive(&settingsWindow()));
+        QTRY_COMPARE(QApplication::activeWindow(), &settingsWindow());
         press(Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(QApplication::focusWidget(), "640");
@@ -262,8 +263,11 @@ private slots:
         QVERIFY(!fs::exists(path("運動会 午前"))); // nothing is written until 一発作成
     }
 
-    void settingsOpenBesideTheMainWindowWhereThereIsRoom()
+    void settingsBelongToTheMainWindowAndOpenBesideItWhereThereIsRoom()
     {
+        form->clicked(ids::main::settings);
+        QCOMPARE(settingsWindow().windowHandle()->transientParent(), mainWindow().windowHandle());
+
         QWidget anchor;
         anchor.setFixedSize(100, 100);
         anchor.move(10, 10);

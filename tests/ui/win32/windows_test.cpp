@@ -260,6 +260,8 @@ TEST_F(Win32Windows, EditsAndClicksReachTheBehaviourAndTheCloseBoxOnlyHides)
 {
     namespace s = ids::settings;
     click(mainWindow().control(ids::main::settings));
+    // Owned by the main window: no taskbar button of its own, minimised with it.
+    EXPECT_EQ(::GetWindow(settings().handle(), GW_OWNER), mainWindow().handle());
     type(settings().control(s::width), L"640");
     type(settings().control(s::extension), L".avi");
     click(settings().control(s::on));
