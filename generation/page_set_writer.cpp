@@ -3,6 +3,7 @@
 #include "failure_messages.h"
 #include "page_set.h"
 #include "platform/encoding.h"
+#include "platform/process.h"
 #include "player_size.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "faulty_file_system.h"
 #include "name_check.h"
 #include "page_set_writer.h"
+#include "platform/process.h"
 #include "session.h"
 #include "test_support.h"
 
