@@ -3,6 +3,7 @@
 #include "page_set_writer.h"
 #include "platform/process.h"
 #include "session.h"
+#include "staging_folders.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
