@@ -14,11 +14,9 @@ TempDir::TempDir()
     static std::atomic<unsigned> counter{0};
     std::random_device random;
     const auto base = fs::temp_directory_path();
-    for (;;) {
+    do {
         path_ = base / ("popolun-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
-        if (fs::create_directory(path_))
-            break;
-    }
+    } while (!fs::create_directory(path_));
 }
 
 TempDir::~TempDir()
@@ -33,10 +31,7 @@ std::string TempDir::utf8() const
     return {text.begin(), text.end()};
 }
 
-fs::path fromUtf8(const std::string& utf8)
-{
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
+fs::path fromUtf8(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 std::string readBytes(const fs::path& file)
 {
@@ -57,8 +52,11 @@ std::map<std::string, std::string> treeContents(const fs::path& root)
     std::map<std::string, std::string> tree;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         const auto relative = entry.path().lexically_relative(root).u8string();
-        std::string key(relative.begin(), relative.end());
-        tree[key] = entry.is_directory() ? std::string("<dir>") : readBytes(entry.path());
+        std::string& contents = tree[std::string(relative.begin(), relative.end())];
+        if (entry.is_symlink())
+            contents = "<link>" + fs::read_symlink(entry.path()).string();
+        else
+            contents = entry.is_directory() ? std::string("<dir>") : readBytes(entry.path());
     }
     return tree;
 }
@@ -97,6 +95,68 @@ std::string expectedEmbed(const std::string& name, const std::string& width, con
            "<embed src=\"./" + name + ".asx\" autostart=\"false\" width=" + width + " height=" + height + "></embed></OBJECT>\r\n"
            "</body></html>\r\n"
            "\r\n";
+}
+
+FsResult PassThroughFileSystem::around(Call, const std::string&, const std::function<FsResult()>& pass)
+{
+    return pass();
+}
+
+FsResult PassThroughFileSystem::makeDirectory(const std::string& path)
+{
+    return around(Call::makeDirectory, path, [&] { return nativeFileSystem().makeDirectory(path); });
+}
+
+FsResult PassThroughFileSystem::openNewFile(const std::string& path, FileHandle& handle)
+{
+    return around(Call::openNewFile, path, [&] {
+        const FsResult opened = nativeFileSystem().openNewFile(path, handle);
+        if (opened.ok())
+            files_[handle] = path;
+        return opened;
+    });
+}
+
+FsResult PassThroughFileSystem::write(FileHandle handle, std::string_view bytes)
+{
+    return around(Call::write, files_[handle], [&] { return nativeFileSystem().write(handle, bytes); });
+}
+
+FsResult PassThroughFileSystem::flush(FileHandle handle)
+{
+    return around(Call::flush, files_[handle], [&] { return nativeFileSystem().flush(handle); });
+}
+
+FsResult PassThroughFileSystem::close(FileHandle handle)
+{
+    const std::string path = files_[handle];
+    files_.erase(handle);
+    return around(Call::close, path, [&] { return nativeFileSystem().close(handle); });
+}
+
+FsResult PassThroughFileSystem::flushDirectory(const std::string& path)
+{
+    return around(Call::flushDirectory, path, [&] { return nativeFileSystem().flushDirectory(path); });
+}
+
+FsResult PassThroughFileSystem::renameNoReplace(const std::string& from, const std::string& to)
+{
+    return around(Call::rename, to, [&] { return nativeFileSystem().renameNoReplace(from, to); });
+}
+
+FsResult PassThroughFileSystem::listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries)
+{
+    return around(Call::list, path, [&] { return nativeFileSystem().listDirectory(path, entries); });
+}
+
+FsResult PassThroughFileSystem::removeFile(const std::string& path)
+{
+    return around(Call::removeFile, path, [&] { return nativeFileSystem().removeFile(path); });
+}
+
+FsResult PassThroughFileSystem::removeDirectory(const std::string& path)
+{
+    return around(Call::removeDirectory, path, [&] { return nativeFileSystem().removeDirectory(path); });
 }
 
 } // namespace popolun::testing

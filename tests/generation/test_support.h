@@ -1,8 +1,10 @@
 #pragma once
 
 #include "messages.h"
+#include "platform/file_system.h"
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -26,8 +28,8 @@ private:
     std::filesystem::path path_;
 };
 
-// Every file and directory below root, relative path (UTF-8) to contents;
-// directories map to "<dir>".
+// Everything below root, relative path (UTF-8) to contents; directories are
+// "<dir>", links "<link>" and their target, and links are not followed.
 std::map<std::string, std::string> treeContents(const std::filesystem::path& root);
 
 std::filesystem::path fromUtf8(const std::string& utf8);
@@ -48,6 +50,33 @@ class RecordedMessages : public MessageSink {
 public:
     void show(const std::string& text) override { shown.push_back(text); }
     std::vector<std::string> shown;
+};
+
+// The native file system with one hook around every call, for the layers
+// that watch calls, fail them or stop the process at one.
+class PassThroughFileSystem : public FileSystem {
+public:
+    enum class Call { makeDirectory, openNewFile, write, flush, close, flushDirectory, rename, list, removeFile,
+                      removeDirectory };
+
+    FsResult makeDirectory(const std::string& path) override;
+    FsResult openNewFile(const std::string& path, FileHandle& handle) override;
+    FsResult write(FileHandle handle, std::string_view bytes) override;
+    FsResult flush(FileHandle handle) override;
+    FsResult close(FileHandle handle) override;
+    FsResult flushDirectory(const std::string& path) override;
+    FsResult renameNoReplace(const std::string& from, const std::string& to) override;
+    FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries) override;
+    FsResult removeFile(const std::string& path) override;
+    FsResult removeDirectory(const std::string& path) override;
+
+protected:
+    // Runs each call in its place, before and after it: `path` is what the
+    // call concerns (a handle's file, a rename's new name); pass() makes it.
+    virtual FsResult around(Call, const std::string& path, const std::function<FsResult()>& pass);
+
+private:
+    std::map<FileHandle, std::string> files_;
 };
 
 } // namespace popolun::testing
