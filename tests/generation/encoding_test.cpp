@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace popolun {
@@ -43,19 +44,9 @@ TEST(Cp932, TextMixesAsciiAndJapaneseAndOneCharacterWithoutAFormRefusesAll)
         EXPECT_FALSE(encodeCp932(text)) << text;
 }
 
-bool isShiftJis(std::string_view b)
-{
-    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(b[i]); };
-    if (b.size() == 1)
-        return at(0) <= 0x7F || (at(0) >= 0xA1 && at(0) <= 0xDF);
-    return b.size() == 2 && ((at(0) >= 0x81 && at(0) <= 0x9F) || (at(0) >= 0xE0 && at(0) <= 0xFC))
-        && at(1) >= 0x40 && at(1) <= 0xFC && at(1) != 0x7F;
-}
-
-// Every character, one at a time: each form is one Shift_JIS character, and
-// no two characters share one except the seven input twins (what Japanese
-// input on Linux gives, and what Windows input gives), so no character is
-// quietly written as another. The count and digest of the whole table were
+// Every character, one at a time: no two characters share a form except
+// the seven input twins (what Japanese input on Linux gives, and what
+// Windows input gives), so no character is quietly written as another. The count and digest of the whole table were
 // taken from the Linux build; the Windows build must give the same.
 TEST(Cp932, EveryCharacterHasOneExactFormOrNoneTheSameOnEveryPlatform)
 {
@@ -82,28 +73,20 @@ TEST(Cp932, EveryCharacterHasOneExactFormOrNoneTheSameOnEveryPlatform)
             continue;
         }
         ++withForm;
-        EXPECT_TRUE(isShiftJis(*form)) << std::hex << "U+" << static_cast<unsigned>(c);
         owners[*form].push_back(c);
         mix(static_cast<unsigned char>(form->size()));
         for (char byte : *form)
             mix(static_cast<unsigned char>(byte));
     }
 
-    const std::map<char32_t, char32_t> twins = {
-        {0x00A2, 0xFFE0}, {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2}, {0x2014, 0x2015},
-        {0x2016, 0x2225}, {0x2212, 0xFF0D}, {0x301C, 0xFF5E},
-    };
-    std::size_t shared = 0;
-    for (const auto& [form, sharing] : owners) {
-        if (sharing.size() < 2)
-            continue;
-        ++shared;
-        const auto twin = twins.find(sharing[0]);
-        EXPECT_TRUE(sharing.size() == 2 && twin != twins.end() && twin->second == sharing[1])
-            << std::hex << "U+" << static_cast<unsigned>(sharing[0]) << " and U+"
-            << static_cast<unsigned>(sharing[1]) << " share a form";
+    std::set<std::vector<char32_t>> sharing;
+    for (const auto& [form, characters] : owners) {
+        if (characters.size() > 1)
+            sharing.insert(characters);
     }
-    EXPECT_EQ(shared, twins.size());
+    EXPECT_EQ(sharing, (std::set<std::vector<char32_t>>{{0x00A2, 0xFFE0}, {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2},
+                                                          {0x2014, 0x2015}, {0x2016, 0x2225}, {0x2212, 0xFF0D},
+                                                          {0x301C, 0xFF5E}}));
     EXPECT_EQ(withForm, 9404u);
     EXPECT_EQ(digest, 0x3ad60dc2dfcb14dau);
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 namespace popolun {
 namespace {
 
@@ -40,18 +38,6 @@ TEST(FieldSet, WatchersSeeTheValueAfterTheHandler)
     EXPECT_EQ(field.text(), "fixed");
     EXPECT_EQ(seen, std::vector<std::string>(seen.size(), "fixed"));
     EXPECT_FALSE(seen.empty());
-}
-
-TEST(FieldSet, SnapshotHoldsEveryFieldAndDoesNotFollowLaterEdits)
-{
-    FieldSet fields;
-    for (int n = 1; n <= kFieldCount; ++n)
-        fields.setText(FieldId{n}, fieldName(FieldId{n}));
-    const Snapshot snapshot = fields.snapshot();
-    fields.setText(name, "cc");
-    for (int n = 1; n <= kFieldCount; ++n)
-        EXPECT_EQ(snapshot[FieldId{n}], "Text" + std::to_string(n));
-    EXPECT_THROW((void)snapshot[FieldId{kFieldCount + 1}], std::out_of_range);
 }
 
 } // namespace

@@ -17,22 +17,19 @@ namespace fs = std::filesystem;
 constexpr char kSeparator = char(fs::path::preferred_separator);
 
 // Records what help asks for; the system viewer is there or not as the test says.
-class RecordingOpener final : public HelpOpener {
-public:
-    explicit RecordingOpener(bool hasViewer) : hasViewer_(hasViewer) {}
+struct RecordingOpener final : HelpOpener {
+    bool hasViewer = true;
+    std::vector<std::string> calls;
+
     bool helpContents(std::uintptr_t window) override
     {
         calls.push_back("contents " + std::to_string(window));
-        return hasViewer_;
+        return hasViewer;
     }
     void document(std::uintptr_t window, const std::string& path) override
     {
         calls.push_back("document " + std::to_string(window) + " " + path);
     }
-    std::vector<std::string> calls;
-
-private:
-    bool hasViewer_;
 };
 
 // WMV.hlp wins where it lies beside the program, in the viewer or else by
@@ -44,7 +41,8 @@ TEST(Help, TheOldHelpFileThenThePageBesideTheProgramThenNothing)
     const fs::path folder = testing::fromUtf8(directory);
     fs::create_directory(folder);
     const auto calls = [&](bool hasViewer, std::uintptr_t window, const std::string& where) {
-        RecordingOpener opener(hasViewer);
+        RecordingOpener opener;
+        opener.hasViewer = hasViewer;
         showHelp(window, where, opener);
         return opener.calls;
     };

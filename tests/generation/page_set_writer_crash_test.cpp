@@ -2,7 +2,6 @@
 // copies of it want the same name: real processes on the real file system.
 // POSIX only (fork, SIGKILL).
 #include "page_set_writer.h"
-#include "session.h"
 #include "staging_folders.h"
 #include "test_support.h"
 
@@ -16,7 +15,6 @@
 namespace popolun {
 namespace {
 
-using testing::RecordedMessages;
 using testing::TempDir;
 using testing::treeContents;
 namespace fs = std::filesystem;
@@ -40,33 +38,24 @@ private:
     int killAfter_, calls_ = 0;
 };
 
-CreateResult createBb(FileSystem& fileSystem, const std::string& programDirectory, RecordedMessages& messages)
-{
-    Session session;
-    session.load();
-    session.main().setText(FieldId::name, "bb");
-    return PageSetWriter(fileSystem, programDirectory, messages).create(session.main().snapshot());
-}
-
 // Exit codes of a child run.
 enum Outcome { saved = 0, taken = 1, otherwise = 2 };
 
 [[noreturn]] void runChild(FileSystem& fileSystem, const std::string& programDirectory)
 {
-    RecordedMessages messages;
-    const CreateResult result = createBb(fileSystem, programDirectory, messages);
-    const std::string said = messages.shown.size() == 1 ? messages.shown[0] : "";
-    if (result == CreateResult::saved && said == "保存しました。")
+    testing::CreateButton button;
+    const CreateResult result = button.press(fileSystem, programDirectory, "bb");
+    if (result == CreateResult::saved && button.said() == "保存しました。")
         ::_exit(saved);
-    ::_exit(result == CreateResult::failed && said.find("すでにあります") != std::string::npos ? taken : otherwise);
+    ::_exit(result == CreateResult::failed && button.said().find("すでにあります") != std::string::npos ? taken
+                                                                                                   : otherwise);
 }
 
 // The page set "bb" as a run that nothing stopped leaves it.
 std::map<std::string, std::string> wholePageSet()
 {
     TempDir clean;
-    RecordedMessages messages;
-    EXPECT_EQ(createBb(nativeFileSystem(), clean.utf8(), messages), CreateResult::saved);
+    EXPECT_EQ(testing::CreateButton().press(nativeFileSystem(), clean.utf8(), "bb"), CreateResult::saved);
     return treeContents(clean.path());
 }
 
@@ -112,12 +101,11 @@ TEST(Crash, KilledAtEveryStepLeavesAWholePageSetOrNoneAndTheNextRunCopes)
 
         // The next run in the same directory saves, or finds the name taken;
         // either way "bb" is whole and the dead run's staging folder is gone.
-        RecordedMessages messages;
-        EXPECT_EQ(createBb(nativeFileSystem(), dir.utf8(), messages),
+        testing::CreateButton button;
+        EXPECT_EQ(button.press(nativeFileSystem(), dir.utf8(), "bb"),
                   published ? CreateResult::failed : CreateResult::saved);
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_NE(messages.shown[0].find(published ? "すでにあります" : "保存しました。"), std::string::npos)
-            << messages.shown[0];
+        EXPECT_NE(button.said().find(published ? "すでにあります" : "保存しました。"), std::string::npos)
+            << button.said();
         EXPECT_EQ(treeContents(dir.path()), whole);
     }
     // The 17 calls of a run; the second time also the leftover's listing and

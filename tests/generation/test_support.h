@@ -1,7 +1,9 @@
 #pragma once
 
 #include "messages.h"
+#include "page_set_writer.h"
 #include "platform/file_system.h"
+#include "session.h"
 
 #include <filesystem>
 #include <functional>
@@ -36,9 +38,6 @@ std::filesystem::path fromUtf8(const std::string& utf8);
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 
-// Bytes from hex digits: "82b1" is "こ" in code page 932.
-std::string hexBytes(std::string_view hex);
-
 // The files of a page set, for a base name already in code page 932.
 std::string expectedAsx(const std::string& name);
 std::string expectedLink(const std::string& name);
@@ -50,6 +49,26 @@ class RecordedMessages : public MessageSink {
 public:
     void show(const std::string& text) override { shown.push_back(text); }
     std::vector<std::string> shown;
+};
+
+// The main window's create button: a started session, the name typed, and
+// what the last press said.
+struct CreateButton {
+    CreateButton() { session.load(); }
+    CreateResult press(FileSystem& fileSystem, const std::string& directory, const std::string& name)
+    {
+        messages.shown.clear();
+        session.main().setText(FieldId::name, name);
+        return PageSetWriter(fileSystem, directory, messages).create(session.main().snapshot());
+    }
+    // The one message of the last press, or how many there were.
+    std::string said() const
+    {
+        return messages.shown.size() == 1 ? messages.shown[0] : std::to_string(messages.shown.size()) + " messages";
+    }
+
+    Session session;
+    RecordedMessages messages;
 };
 
 // The native file system with one hook around every call, for the layers
@@ -71,12 +90,10 @@ public:
     FsResult removeDirectory(const std::string& path) override;
 
 protected:
-    // Runs each call in its place, before and after it: `path` is what the
-    // call concerns (a handle's file, a rename's new name); pass() makes it.
+    // Runs each call in its place, before and after it: `path` is the folder
+    // or file it names (a rename's new name; empty for a handle's calls), and
+    // pass() makes the call.
     virtual FsResult around(Call, const std::string& path, const std::function<FsResult()>& pass);
-
-private:
-    std::map<FileHandle, std::string> files_;
 };
 
 } // namespace popolun::testing
