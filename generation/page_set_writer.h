@@ -19,7 +19,7 @@ enum class CreateResult {
     failed,    // the file system said no; whatever this run made is removed again
 };
 
-// Makes a page set: a new folder named after Text1 in the program's
+// Makes a page set: a new folder named after the name field in the program's
 // directory, holding NAME.asx, NAME.htm and NAME01.htm in code page 932.
 // All or nothing, even if the process or the machine stops: the files are
 // written and flushed in a staging folder of this run's, which is then
