@@ -1,11 +1,8 @@
 #!/usr/bin/env python3
-"""durable_write_test.py WRITE_PAGE_SET: a page set is on the disk before it
-has its name, and its name is on the disk after.
-
-Runs one real page set under strace and reads its system calls: each of the
-three files in the staging folder is flushed (fsync or fdatasync on its own
-descriptor) after its last write, then the staging folder itself, then the
-staging folder is renamed to NAME, then the program folder is flushed."""
+"""durable_write_test.py WRITE_PAGE_SET: one real run under strace must flush
+each staged file (fsync or fdatasync on its own descriptor) after its last
+write, then the staging folder, then rename it to NAME, then flush the
+program folder: on the disk before it has its name, and its name after."""
 import os
 import re
 import subprocess
