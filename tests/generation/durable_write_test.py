@@ -5,6 +5,7 @@ write, then the staging folder, then rename it to NAME, then flush the
 program folder: on the disk before it has its name, and its name after."""
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -16,6 +17,8 @@ def problem(driver, top):
     log = os.path.join(top, "strace.log")
     # LeakSanitizer cannot run under ptrace: a sanitizer build would fail at exit.
     env = dict(os.environ, ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0")
+    if not shutil.which("strace"):
+        return "strace is missing: scripts/packages test installs it"
     run = subprocess.run(["strace", "-f", "-y", "-s", "4096", "-o", log, "-e",
                           "trace=write,fsync,fdatasync,rename,renameat,renameat2", driver, program, "bb"],
                          env=env, capture_output=True, text=True)
