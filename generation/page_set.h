@@ -13,7 +13,7 @@ struct PageSetText {
     std::string embed; // NAME01.htm, the embed page
 };
 
-// Assembles the files from the fields; the base name is Text1, used as it stands.
+// Assembles the files from the fields; the base name is the name field, used as it stands.
 PageSetText composePageSet(const Snapshot& fields);
 
 } // namespace popolun

@@ -3,7 +3,10 @@
 #include "field_set.h"
 #include "messages.h"
 #include "platform/file_system.h"
+#include "staging_folders.h"
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +19,7 @@ enum class CreateResult {
     failed,    // the file system said no; whatever this run made is removed again
 };
 
-// Makes a page set: a new folder named after Text1 in the program's
+// Makes a page set: a new folder named after the name field in the program's
 // directory, holding NAME.asx, NAME.htm and NAME01.htm in code page 932.
 // All or nothing, even if the process or the machine stops: the files are
 // written and flushed in a staging folder of this run's, which is then
@@ -32,21 +35,24 @@ public:
     CreateResult create(const Snapshot& fields);
 
 private:
-    CreateResult refuse(const std::string& message);
-    CreateResult fail(const std::string& message);
-    FsResult makeStagingFolder(std::string& path);
-    void removeLeftovers();
-    std::vector<std::string> removeCreated(const std::string& folder, const std::vector<std::string>& files);
+    // The files' bytes in code page 932, in the order NAME.asx, NAME.htm, NAME01.htm.
+    using PageBytes = std::array<std::string, 3>;
+    // Each step gives the message that stops the run, or nothing.
+    std::optional<std::string> check(const Snapshot& fields) const;
+    static std::optional<std::string> encode(const Snapshot& fields, PageBytes& bytes);
+    std::optional<std::string> stage(const std::string& name, const PageBytes& bytes, std::string& staging);
+    std::optional<std::string> publish(const std::string& name, const std::string& staging);
+
+    std::string folderPath(const std::string& name) const;
+    std::vector<std::string> filePaths(const std::string& folder, const std::string& name) const;
+    CreateResult finish(CreateResult result, const std::string& message);
 
     FileSystem& fileSystem_;
     std::string programDirectory_;
     MessageSink& messages_;
     char separator_;
     bool windowsNameRules_;
+    StagingFolders stagingFolders_;
 };
-
-// The name of a staging folder of this machine's process `process`, beside
-// the folder it becomes; `run` and `time` tell one run from another.
-std::string stagingFolderName(unsigned long process, unsigned long run, unsigned long long time);
 
 } // namespace popolun

@@ -76,13 +76,6 @@ char pathSeparator();
 // device names such as CON or LPT1).
 bool usesWindowsNameRules();
 
-// This process's id, and whether a process of that id runs on this machine
-// (a process that cannot be asked counts as running).
-unsigned long currentProcessId();
-bool processRunning(unsigned long id);
-// This machine's name, UTF-8; empty if the system cannot tell.
-std::string machineName();
-
 // The directory that holds the running executable, UTF-8, without a trailing
 // separator; empty if the system cannot tell.
 std::string executableDirectory();

@@ -6,75 +6,56 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <string>
 #include <thread>
-#include <vector>
 
 namespace popolun {
 namespace {
 
 using testing::TempDir;
+namespace fs = std::filesystem;
 
-constexpr char kSeparator = char(std::filesystem::path::preferred_separator);
+constexpr char kSeparator = char(fs::path::preferred_separator);
 
 // Records what help asks for; the system viewer is there or not as the test says.
-class RecordingOpener final : public HelpOpener {
-public:
-    explicit RecordingOpener(bool hasViewer) : hasViewer_(hasViewer) {}
+struct RecordingOpener final : HelpOpener {
+    bool hasViewer = true;
+    std::vector<std::string> calls;
+
     bool helpContents(std::uintptr_t window) override
     {
         calls.push_back("contents " + std::to_string(window));
-        return hasViewer_;
+        return hasViewer;
     }
     void document(std::uintptr_t window, const std::string& path) override
     {
         calls.push_back("document " + std::to_string(window) + " " + path);
     }
-    std::vector<std::string> calls;
-
-private:
-    bool hasViewer_;
 };
 
-TEST(Help, TheOldHelpFileWinsWhereItLiesBesideTheProgram)
+// WMV.hlp wins where it lies beside the program, in the viewer or else by
+// the desktop; otherwise the page; otherwise nothing.
+TEST(Help, TheOldHelpFileThenThePageBesideTheProgramThenNothing)
 {
     TempDir dir;
-    testing::writeBytes(dir.path() / "WMV.hlp", "?");
-    testing::writeBytes(dir.path() / kHelpPage, "<p>");
-    const std::string helpFile = dir.utf8() + kSeparator + "WMV.hlp";
-
-    RecordingOpener withViewer(true);
-    showHelp(42, dir.utf8(), withViewer);
-    EXPECT_EQ(withViewer.calls, std::vector<std::string>{"contents 42"});
-
-    RecordingOpener withoutViewer(false);
-    showHelp(7, dir.utf8(), withoutViewer);
-    EXPECT_EQ(withoutViewer.calls, (std::vector<std::string>{"contents 7", "document 7 " + helpFile}));
-}
-
-TEST(Help, OtherwiseThePageBesideTheProgramInTheBrowser)
-{
-    TempDir dir;
-    const auto folder = dir.path() / testing::fromUtf8("ヘルプ");
-    std::filesystem::create_directory(folder);
     const std::string directory = dir.utf8() + kSeparator + "ヘルプ";
+    const fs::path folder = testing::fromUtf8(directory);
+    fs::create_directory(folder);
+    const auto calls = [&](bool hasViewer, std::uintptr_t window, const std::string& where) {
+        RecordingOpener opener;
+        opener.hasViewer = hasViewer;
+        showHelp(window, where, opener);
+        return opener.calls;
+    };
+    using Calls = std::vector<std::string>;
+    fs::create_directory(folder / kHelpPage); // a folder is not the page
+    EXPECT_EQ(calls(true, 1, directory), Calls{});
+    fs::remove(folder / kHelpPage);
     testing::writeBytes(folder / kHelpPage, "<p>");
-    const auto before = testing::treeContents(dir.path());
-
-    RecordingOpener opener(true);
-    showHelp(3, directory, opener);
-    EXPECT_EQ(opener.calls, std::vector<std::string>{"document 3 " + directory + kSeparator + kHelpPage});
-    EXPECT_EQ(testing::treeContents(dir.path()), before);
-}
-
-TEST(Help, NothingWhereNeitherLiesThereOrTheDirectoryIsUnknown)
-{
-    TempDir dir;
-    std::filesystem::create_directory(dir.path() / kHelpPage); // a folder is not the page
-    RecordingOpener opener(true);
-    showHelp(1, dir.utf8(), opener);
-    showHelp(1, "", opener);
-    EXPECT_TRUE(opener.calls.empty());
+    EXPECT_EQ(calls(true, 3, directory), Calls{"document 3 " + directory + kSeparator + kHelpPage});
+    EXPECT_EQ(calls(true, 3, ""), Calls{});
+    testing::writeBytes(folder / "WMV.hlp", "?");
+    EXPECT_EQ(calls(true, 42, directory), Calls{"contents 42"});
+    EXPECT_EQ(calls(false, 7, directory), (Calls{"contents 7", "document 7 " + directory + kSeparator + "WMV.hlp"}));
 }
 
 #ifndef _WIN32
@@ -83,21 +64,19 @@ TEST(Help, NothingWhereNeitherLiesThereOrTheDirectoryIsUnknown)
 TEST(Help, TheDesktopOpenerGetsThePathWhole)
 {
     TempDir dir;
-    const auto seen = dir.path() / "seen";
-    testing::writeBytes(dir.path() / "xdg-open",
-                        "#!/bin/sh\nsleep 1\nprintf '%s|%s' \"$1\" \"$#\" > \"" + seen.string() + ".part\"\n"
-                        "mv \"" + seen.string() + ".part\" \"" + seen.string() + "\"\n");
-    std::filesystem::permissions(dir.path() / "xdg-open", std::filesystem::perms::owner_all);
+    const std::string seen = (dir.path() / "seen").string();
+    testing::writeBytes(dir.path() / "xdg-open", "#!/bin/sh\nsleep 1\nprintf '%s|%s' \"$1\" \"$#\" > \"" + seen
+                                                     + ".part\"\nmv \"" + seen + ".part\" \"" + seen + "\"\n");
+    fs::permissions(dir.path() / "xdg-open", fs::perms::owner_all);
     const std::string path = dir.utf8() + "/a \"b\" $HOME `c` 頁.html";
-    const char* oldPath = std::getenv("PATH");
-    const std::string restore = oldPath ? oldPath : "";
+    const std::string restore = std::getenv("PATH") ? std::getenv("PATH") : "";
     ::setenv("PATH", (dir.utf8() + ":" + restore).c_str(), 1);
 
     const auto start = std::chrono::steady_clock::now();
     openWithDesktop(0, path);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
     ::setenv("PATH", restore.c_str(), 1);
-    for (int i = 0; i < 100 && !std::filesystem::exists(seen); ++i)
+    for (int i = 0; i < 100 && !fs::exists(seen); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(testing::readBytes(seen), path + "|1");
 }

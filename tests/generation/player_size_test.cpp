@@ -17,16 +17,6 @@ TEST(PlayerSize, HeightIsThreeQuartersOfTheWidthPlus64)
         EXPECT_EQ(playerHeight(width), height) << "width " << width;
 }
 
-TEST(PlayerSize, FormattedHeightsAreStableWhenFormattedAgain)
-{
-    for (const char* width : {"321", "0.1", "123456789.123", "-85.3", "7"}) {
-        const std::string height = playerHeight(width);
-        double value = 0;
-        ASSERT_EQ(std::sscanf(height.c_str(), "%lf", &value), 1) << height;
-        EXPECT_EQ(formatNumber(value), height);
-    }
-}
-
 TEST(PlayerSize, OnlyPlainDecimalNumeralsAreWidths)
 {
     for (const char* text : {"", " 320", "320 ", "abc", "３２０", "1e3", "1e999", "+320", "0x10",

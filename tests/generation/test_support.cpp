@@ -14,11 +14,9 @@ TempDir::TempDir()
     static std::atomic<unsigned> counter{0};
     std::random_device random;
     const auto base = fs::temp_directory_path();
-    for (;;) {
+    do {
         path_ = base / ("popolun-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
-        if (fs::create_directory(path_))
-            break;
-    }
+    } while (!fs::create_directory(path_));
 }
 
 TempDir::~TempDir()
@@ -33,10 +31,7 @@ std::string TempDir::utf8() const
     return {text.begin(), text.end()};
 }
 
-fs::path fromUtf8(const std::string& utf8)
-{
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
+fs::path fromUtf8(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 std::string readBytes(const fs::path& file)
 {
@@ -57,18 +52,13 @@ std::map<std::string, std::string> treeContents(const fs::path& root)
     std::map<std::string, std::string> tree;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         const auto relative = entry.path().lexically_relative(root).u8string();
-        std::string key(relative.begin(), relative.end());
-        tree[key] = entry.is_directory() ? std::string("<dir>") : readBytes(entry.path());
+        std::string& contents = tree[std::string(relative.begin(), relative.end())];
+        if (entry.is_symlink())
+            contents = "<link>" + fs::read_symlink(entry.path()).string();
+        else
+            contents = entry.is_directory() ? std::string("<dir>") : readBytes(entry.path());
     }
     return tree;
-}
-
-std::string hexBytes(std::string_view hex)
-{
-    std::string out;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        out += static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
-    return out;
 }
 
 std::string expectedAsx(const std::string& name)
@@ -80,7 +70,8 @@ std::string expectedAsx(const std::string& name)
 std::string expectedLink(const std::string& name)
 {
     // "ここをクリックしてください。" in code page 932.
-    static const std::string clickHere = hexBytes("82b182b182f0834e838a8362834e82b582c482ad82be82b382a28142");
+    const std::string clickHere =
+        "\x82\xb1\x82\xb1\x82\xf0\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
     return "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>\r\n"
            "<P align=\"center\"><B><A href=\"./" + name + ".asx\" target=\"_self\">" + clickHere + "</A></B></P>\r\n"
            "'</BODY></HTML>\r\n";
@@ -97,6 +88,61 @@ std::string expectedEmbed(const std::string& name, const std::string& width, con
            "<embed src=\"./" + name + ".asx\" autostart=\"false\" width=" + width + " height=" + height + "></embed></OBJECT>\r\n"
            "</body></html>\r\n"
            "\r\n";
+}
+
+FsResult PassThroughFileSystem::around(Call, const std::string&, const std::function<FsResult()>& pass)
+{
+    return pass();
+}
+
+FsResult PassThroughFileSystem::makeDirectory(const std::string& path)
+{
+    return around(Call::makeDirectory, path, [&] { return nativeFileSystem().makeDirectory(path); });
+}
+
+FsResult PassThroughFileSystem::openNewFile(const std::string& path, FileHandle& handle)
+{
+    return around(Call::openNewFile, path, [&] { return nativeFileSystem().openNewFile(path, handle); });
+}
+
+FsResult PassThroughFileSystem::write(FileHandle handle, std::string_view bytes)
+{
+    return around(Call::write, {}, [&] { return nativeFileSystem().write(handle, bytes); });
+}
+
+FsResult PassThroughFileSystem::flush(FileHandle handle)
+{
+    return around(Call::flush, {}, [&] { return nativeFileSystem().flush(handle); });
+}
+
+FsResult PassThroughFileSystem::close(FileHandle handle)
+{
+    return around(Call::close, {}, [&] { return nativeFileSystem().close(handle); });
+}
+
+FsResult PassThroughFileSystem::flushDirectory(const std::string& path)
+{
+    return around(Call::flushDirectory, path, [&] { return nativeFileSystem().flushDirectory(path); });
+}
+
+FsResult PassThroughFileSystem::renameNoReplace(const std::string& from, const std::string& to)
+{
+    return around(Call::rename, to, [&] { return nativeFileSystem().renameNoReplace(from, to); });
+}
+
+FsResult PassThroughFileSystem::listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries)
+{
+    return around(Call::list, path, [&] { return nativeFileSystem().listDirectory(path, entries); });
+}
+
+FsResult PassThroughFileSystem::removeFile(const std::string& path)
+{
+    return around(Call::removeFile, path, [&] { return nativeFileSystem().removeFile(path); });
+}
+
+FsResult PassThroughFileSystem::removeDirectory(const std::string& path)
+{
+    return around(Call::removeDirectory, path, [&] { return nativeFileSystem().removeDirectory(path); });
 }
 
 } // namespace popolun::testing

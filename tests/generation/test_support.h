@@ -1,8 +1,12 @@
 #pragma once
 
 #include "messages.h"
+#include "page_set_writer.h"
+#include "platform/file_system.h"
+#include "session.h"
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -26,16 +30,13 @@ private:
     std::filesystem::path path_;
 };
 
-// Every file and directory below root, relative path (UTF-8) to contents;
-// directories map to "<dir>".
+// Everything below root, relative path (UTF-8) to contents; directories are
+// "<dir>", links "<link>" and their target, and links are not followed.
 std::map<std::string, std::string> treeContents(const std::filesystem::path& root);
 
 std::filesystem::path fromUtf8(const std::string& utf8);
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
-
-// Bytes from hex digits: "82b1" is "こ" in code page 932.
-std::string hexBytes(std::string_view hex);
 
 // The files of a page set, for a base name already in code page 932.
 std::string expectedAsx(const std::string& name);
@@ -48,6 +49,51 @@ class RecordedMessages : public MessageSink {
 public:
     void show(const std::string& text) override { shown.push_back(text); }
     std::vector<std::string> shown;
+};
+
+// The main window's create button: a started session, the name typed, and
+// what the last press said.
+struct CreateButton {
+    CreateButton() { session.load(); }
+    CreateResult press(FileSystem& fileSystem, const std::string& directory, const std::string& name)
+    {
+        messages.shown.clear();
+        session.main().setText(FieldId::name, name);
+        return PageSetWriter(fileSystem, directory, messages).create(session.main().snapshot());
+    }
+    // The one message of the last press, or how many there were.
+    std::string said() const
+    {
+        return messages.shown.size() == 1 ? messages.shown[0] : std::to_string(messages.shown.size()) + " messages";
+    }
+
+    Session session;
+    RecordedMessages messages;
+};
+
+// The native file system with one hook around every call, for the layers
+// that watch calls, fail them or stop the process at one.
+class PassThroughFileSystem : public FileSystem {
+public:
+    enum class Call { makeDirectory, openNewFile, write, flush, close, flushDirectory, rename, list, removeFile,
+                      removeDirectory };
+
+    FsResult makeDirectory(const std::string& path) override;
+    FsResult openNewFile(const std::string& path, FileHandle& handle) override;
+    FsResult write(FileHandle handle, std::string_view bytes) override;
+    FsResult flush(FileHandle handle) override;
+    FsResult close(FileHandle handle) override;
+    FsResult flushDirectory(const std::string& path) override;
+    FsResult renameNoReplace(const std::string& from, const std::string& to) override;
+    FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries) override;
+    FsResult removeFile(const std::string& path) override;
+    FsResult removeDirectory(const std::string& path) override;
+
+protected:
+    // Runs each call in its place, before and after it: `path` is the folder
+    // or file it names (a rename's new name; empty for a handle's calls), and
+    // pass() makes the call.
+    virtual FsResult around(Call, const std::string& path, const std::function<FsResult()>& pass);
 };
 
 } // namespace popolun::testing

@@ -2,12 +2,10 @@
 #include "platform/posix/rename_posix.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -204,23 +202,5 @@ FileSystem& nativeFileSystem()
 char pathSeparator() { return '/'; }
 
 bool usesWindowsNameRules() { return false; }
-
-unsigned long currentProcessId() { return static_cast<unsigned long>(::getpid()); }
-
-std::string machineName()
-{
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0)
-        return {};
-    return name;
-}
-
-bool processRunning(unsigned long id)
-{
-    // Never 0 or a negative pid_t: kill() would reach a whole process group.
-    if (id == 0 || id > static_cast<unsigned long>(INT_MAX))
-        return false;
-    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
-}
 
 } // namespace popolun

@@ -197,28 +197,4 @@ char pathSeparator() { return '\\'; }
 
 bool usesWindowsNameRules() { return true; }
 
-unsigned long currentProcessId() { return ::GetCurrentProcessId(); }
-
-std::string machineName()
-{
-    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
-    if (!::GetComputerNameW(name, &length))
-        return {};
-    return windows::toUtf8(std::wstring_view(name, length)).value_or("");
-}
-
-bool processRunning(unsigned long id)
-{
-    if (id == 0 || id > MAXDWORD)
-        return false;
-    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE,
-                                         static_cast<DWORD>(id));
-    if (!process)
-        return ::GetLastError() == ERROR_ACCESS_DENIED;
-    const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    ::CloseHandle(process);
-    return running;
-}
-
 } // namespace popolun

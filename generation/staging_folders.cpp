@@ -1,0 +1,151 @@
+#include "staging_folders.h"
+
+#include "name_check.h"
+#include "platform/process.h"
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+
+namespace popolun {
+
+namespace {
+
+// This machine, in the staging folders' names: a folder shared between
+// machines may hold a staging folder of a process that runs elsewhere.
+const std::string& machineTag()
+{
+    static const std::string tag = [] {
+        std::uint32_t hash = 2166136261u; // FNV-1a
+        for (const unsigned char c : machineName()) {
+            hash ^= c;
+            hash *= 16777619u;
+        }
+        char text[9];
+        std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hash));
+        return std::string(text);
+    }();
+    return tag;
+}
+
+// The process of this machine that made a staging folder, from its name.
+std::optional<unsigned long> stagingOwner(std::string_view name)
+{
+    // Called for every folder in the program directory: most fail the first test.
+    static const std::string mine = std::string(kStagingPrefix) + machineTag() + "-";
+    if (!name.starts_with(kStagingPrefix) || !name.starts_with(mine))
+        return std::nullopt;
+    name.remove_prefix(mine.size());
+    unsigned long long numbers[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), numbers[i]);
+        if (error != std::errc() || end == name.data())
+            return std::nullopt;
+        name.remove_prefix(static_cast<std::size_t>(end - name.data()));
+        if (i < 2 && !name.starts_with('-'))
+            return std::nullopt;
+        name.remove_prefix(i < 2 ? 1 : 0);
+    }
+    if (!name.empty() || numbers[0] > ULONG_MAX)
+        return std::nullopt;
+    return static_cast<unsigned long>(numbers[0]);
+}
+
+// Whether a staging folder holds nothing but the files a run writes: plain
+// files named X.asx, X.htm and X01.htm for one X, any of them or none.
+bool onlyPageSetFiles(const std::vector<DirectoryEntry>& entries)
+{
+    if (entries.empty())
+        return true;
+    const std::string& first = entries.front().name;
+    std::vector<std::string> stems;
+    for (const std::string_view ending : {".asx", "01.htm", ".htm"}) {
+        if (first.size() > ending.size() && first.ends_with(ending))
+            stems.push_back(first.substr(0, first.size() - ending.size()));
+    }
+    for (const std::string& stem : stems) {
+        const bool all = std::all_of(entries.begin(), entries.end(), [&](const DirectoryEntry& entry) {
+            return entry.kind == DirectoryEntry::Kind::file
+                && (entry.name == stem + ".asx" || entry.name == stem + ".htm" || entry.name == stem + "01.htm");
+        });
+        if (all)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string stagingFolderName(unsigned long process, unsigned long run, unsigned long long time)
+{
+    return std::string(kStagingPrefix) + machineTag() + "-" + std::to_string(process) + "-" + std::to_string(run) + "-"
+         + std::to_string(time);
+}
+
+StagingFolders::StagingFolders(FileSystem& fileSystem, std::string programDirectory, char separator)
+    : fileSystem_(fileSystem)
+    , programDirectory_(std::move(programDirectory))
+    , separator_(separator)
+{
+}
+
+// Named so that no base name can be (the name check refuses the prefix) and
+// no other run's can be.
+FsResult StagingFolders::make(std::string& path)
+{
+    static std::atomic<unsigned long> runs{0};
+    FsResult made;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const auto time = std::chrono::system_clock::now().time_since_epoch();
+        path = programDirectory_ + separator_
+             + stagingFolderName(currentProcessId(), runs++,
+                                 static_cast<unsigned long long>(
+                                     std::chrono::duration_cast<std::chrono::nanoseconds>(time).count()));
+        made = fileSystem_.makeDirectory(path);
+        if (made.error != FsError::alreadyExists)
+            break;
+    }
+    return made;
+}
+
+void StagingFolders::removeLeftovers()
+{
+    std::vector<DirectoryEntry> entries;
+    if (!fileSystem_.listDirectory(programDirectory_, entries).ok())
+        return;
+    for (const DirectoryEntry& entry : entries) {
+        if (entry.kind != DirectoryEntry::Kind::folder)
+            continue;
+        const auto owner = stagingOwner(entry.name);
+        if (!owner || processRunning(*owner))
+            continue;
+        const std::string folder = programDirectory_ + separator_ + entry.name;
+        std::vector<DirectoryEntry> inside;
+        if (!fileSystem_.listDirectory(folder, inside).ok() || !onlyPageSetFiles(inside))
+            continue;
+        std::vector<std::string> files;
+        for (const DirectoryEntry& file : inside)
+            files.push_back(folder + separator_ + file.name);
+        (void)removeFilesAndFolder(fileSystem_, folder, files);
+    }
+}
+
+std::vector<std::string> removeFilesAndFolder(FileSystem& fileSystem, const std::string& folder,
+                                              const std::vector<std::string>& files)
+{
+    std::vector<std::string> notRemoved;
+    for (auto it = files.rbegin(); it != files.rend(); ++it) {
+        if (!fileSystem.removeFile(*it).ok())
+            notRemoved.push_back(*it);
+    }
+    if (!fileSystem.removeDirectory(folder).ok())
+        notRemoved.push_back(folder);
+    return notRemoved;
+}
+
+} // namespace popolun
