@@ -1,10 +1,16 @@
 #include "failure_messages.h"
 
+#include "help.h"
+#include "platform/module1.h"
+#include "shown_text.h"
+
 namespace popolun {
 
 namespace {
 
 const std::string kNothingMade = "何も作成していません。";
+
+std::string shown(const std::string& path) { return shownPath(path, pathSeparator()); }
 
 std::string reason(const FsResult& result)
 {
@@ -44,7 +50,9 @@ std::string describeNameProblem(const NameCheck& check)
     case NameProblem::trailingDotOrSpace:
         return "名前の最後に点や空白は使えません。" + kNothingMade;
     case NameProblem::deviceName:
-        return "「" + check.character + "」は名前に使えません。" + kNothingMade;
+        return "「" + shownName(check.character) + "」は名前に使えません。" + kNothingMade;
+    case NameProblem::tooLong:
+        return "名前が長すぎます。あと" + std::to_string(check.excess) + "文字短くしてください。" + kNothingMade;
     case NameProblem::stagingName:
         return "「" + check.character + "」で始まる名前は、このプログラムが作業用のフォルダーに使うため使えません。"
              + kNothingMade;
@@ -70,7 +78,7 @@ std::string describeRemoval(const std::vector<std::string>& notRemoved)
         return "作りかけのフォルダーとファイルは削除しました。";
     std::string message = "作りかけの次のものを削除できませんでした：";
     for (const auto& path : notRemoved)
-        message += "「" + path + "」";
+        message += "「" + shown(path) + "」";
     return message;
 }
 
@@ -79,7 +87,7 @@ std::string describeRemoval(const std::vector<std::string>& notRemoved)
 std::string describeFolderExists(const std::string& folder, const std::vector<std::string>& notRemoved)
 {
     // A file or a link of that name stops the folder just as well; say neither.
-    std::string message = "「" + folder + "」という名前のものがすでにあります。別の名前を記入してください。"
+    std::string message = "「" + shown(folder) + "」という名前のものがすでにあります。別の名前を記入してください。"
                           "（すでにあるものはそのままです。）";
     return notRemoved.empty() ? message : message + describeRemoval(notRemoved);
 }
@@ -91,12 +99,13 @@ std::string describeProgramDirectoryUnknown()
 
 std::string describeFolderFailure(const std::string& folder, const FsResult& result)
 {
-    return "フォルダー「" + folder + "」を作成できませんでした。" + reason(result) + kNothingMade;
+    return "フォルダー「" + shown(folder) + "」を作成できませんでした。" + reason(result) + kNothingMade;
 }
 
-std::string describeStepFailure(WriteStep step, const std::string& path, const FsResult& result,
+std::string describeStepFailure(WriteStep step, const std::string& fullPath, const FsResult& result,
                                 const std::vector<std::string>& notRemoved)
 {
+    const std::string path = shown(fullPath);
     std::string what;
     switch (step) {
     case WriteStep::write: what = "ファイル「" + path + "」を書き込めませんでした。"; break;
@@ -105,6 +114,12 @@ std::string describeStepFailure(WriteStep step, const std::string& path, const F
     case WriteStep::flushFolder: what = "フォルダー「" + path + "」の確定（ディスクへの書き出し）ができませんでした。"; break;
     }
     return what + reason(result) + describeRemoval(notRemoved);
+}
+
+std::string describeMissingHelp(const std::string& programDirectory)
+{
+    return std::string("ヘルプが見つかりません。「") + Module1::kHelpFile + "」も「" + kHelpPage + "」も、プログラムのフォルダー「"
+         + shown(programDirectory) + "」にありません。";
 }
 
 } // namespace popolun

@@ -8,7 +8,8 @@
 
 namespace popolun {
 
-// The Japanese texts that tell the user why no page set was made.
+// The Japanese texts that tell the user why no page set was made. Paths and
+// names in them are shortened where long (shown_text.h).
 std::string describeNameProblem(const NameCheck& check);
 std::string describeWidthProblem();
 std::string describeSettingWithoutCp932Form(const std::string& character);
@@ -16,6 +17,8 @@ std::string describeSettingWithoutCp932Form(const std::string& character);
 std::string describeFolderExists(const std::string& folder, const std::vector<std::string>& notRemoved = {});
 std::string describeProgramDirectoryUnknown();
 std::string describeFolderFailure(const std::string& folder, const FsResult& result);
+// Neither WMV.hlp nor the program's help page lies beside the program.
+std::string describeMissingHelp(const std::string& programDirectory);
 
 // The steps of writing a page set after its folder is made.
 enum class WriteStep {

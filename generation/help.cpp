@@ -41,20 +41,22 @@ HelpOpener& systemHelpOpener()
     return opener;
 }
 
-void showHelp(std::uintptr_t window, const std::string& programDirectory, HelpOpener& opener)
+bool showHelp(std::uintptr_t window, const std::string& programDirectory, HelpOpener& opener)
 {
     if (programDirectory.empty())
-        return;
+        return false;
     const fs::path directory = fromUtf8(programDirectory);
     const fs::path helpFile = directory / Module1::kHelpFile;
     if (isFile(helpFile)) {
         if (!opener.helpContents(window))
             opener.document(window, toUtf8(helpFile));
-        return;
+        return true;
     }
     const fs::path page = directory / kHelpPage;
-    if (isFile(page))
-        opener.document(window, toUtf8(page));
+    if (!isFile(page))
+        return false;
+    opener.document(window, toUtf8(page));
+    return true;
 }
 
 } // namespace popolun

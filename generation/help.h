@@ -28,8 +28,9 @@ HelpOpener& systemHelpOpener();
 // programDirectory (UTF-8) the directory the program lies in. Where WMV.hlp
 // lies there it is opened as ever, in the system viewer or else by the
 // desktop; otherwise the help page beside the program. Nothing is read or
-// written, nothing is reported, and it returns at once.
-void showHelp(std::uintptr_t window, const std::string& programDirectory,
+// written, and it returns at once: false when neither lies there, for the
+// caller to say so.
+bool showHelp(std::uintptr_t window, const std::string& programDirectory,
               HelpOpener& opener = systemHelpOpener());
 
 } // namespace popolun

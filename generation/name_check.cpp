@@ -42,6 +42,22 @@ bool startsLikeStaging(std::string_view name)
            });
 }
 
+// A character's length where the file system counts: UTF-16 units on
+// Windows, UTF-8 bytes elsewhere.
+std::size_t units(char32_t c, bool windowsRules) { return windowsRules ? (c > 0xFFFF ? 2 : 1) : encodeUtf8(c).size(); }
+
+// How many characters the name must lose for its longest file, NAME01.htm, to fit.
+std::size_t excessLength(const std::u32string& name, bool windowsRules)
+{
+    std::size_t total = std::string_view("01.htm").size();
+    for (char32_t c : name)
+        total += units(c, windowsRules);
+    std::size_t excess = 0;
+    for (auto it = name.rbegin(); it != name.rend() && total > kLongestFileName; ++it, ++excess)
+        total -= units(*it, windowsRules);
+    return excess;
+}
+
 } // namespace
 
 std::string firstCharacterWithoutCp932Form(std::string_view text)
@@ -72,6 +88,8 @@ NameCheck checkBaseName(std::string_view name, bool windowsRules)
         if (isControl(c))
             return {NameProblem::controlCharacter, {}};
     }
+    if (const std::size_t excess = excessLength(*codePoints, windowsRules); excess > 0)
+        return {NameProblem::tooLong, {}, excess};
     if (startsLikeStaging(name))
         return {NameProblem::stagingName, std::string(kStagingPrefix)};
     if (!encodeCp932(name))

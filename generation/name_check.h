@@ -16,7 +16,12 @@ enum class NameProblem {
     trailingDotOrSpace, // Windows drops them silently
     deviceName,         // CON, NUL, COM1 ... on Windows
     stagingName,        // starts like the folders the writer works in
+    tooLong,            // NAME01.htm would be longer than a file name may be
 };
+
+// The longest file name a file system takes: 255 UTF-16 units on Windows,
+// 255 bytes elsewhere.
+inline constexpr std::size_t kLongestFileName = 255;
 
 // The writer makes each page set in a folder of this prefix and a unique
 // part, then renames it; no base name may start so, in any case.
@@ -25,6 +30,7 @@ inline constexpr std::string_view kStagingPrefix = ".popolun-staging-";
 struct NameCheck {
     NameProblem problem = NameProblem::none;
     std::string character; // the offending character, UTF-8, where there is one
+    std::size_t excess = 0; // tooLong: how many characters fewer would fit
 };
 
 // Whether a non-empty base name can name exactly one new entry in the

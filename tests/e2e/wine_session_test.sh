@@ -69,10 +69,12 @@ shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 hidden() { ! shown "$@"; }
 size_of() { xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=' | cut -d= -f2 | paste -sd x; }
 
-# Arguments go to the program; Wine reads them in the locale's character set.
+# Starts the program in $program_dir ($dir unless set), through ${wrap[@]} if
+# set. Arguments go to the program; Wine reads them in the locale's character set.
+wrap=()
 start_program() {
   seen=0
-  LC_ALL=C.UTF-8 WINEDEBUG=-all,+msgbox wine "$dir/popolun.exe" "$@" </dev/null >/dev/null 2>"$log" &
+  LC_ALL=C.UTF-8 WINEDEBUG=-all,+msgbox "${wrap[@]}" wine "${program_dir:-$dir}/popolun.exe" "$@" </dev/null >/dev/null 2>"$log" &
   pid=$!
   main=$(timeout 40 xdotool search --sync --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) || true
   [ -n "$main" ] || fail "the main window did not appear"
@@ -197,5 +199,39 @@ start_program "$(LC_ALL=C.UTF-8 winepath -w "$scratch/videos/$video.mp4")"
 click "$main" 228 208
 answer '保存しました。'
 expect_page_set "$dir" "$video" .mp4
+quit_program
+
+# A program folder more than 300 characters deep still takes page sets.
+program_dir="$scratch/deep"
+while [ "${#program_dir}" -le 300 ]; do program_dir="$program_dir/$(printf '%040d' 0)ホーム"; done
+mkdir -p "$program_dir"
+cp "$dir/popolun.exe" "$program_dir/"
+start_program
+click "$main" 224 144
+xdotool type --delay 50 bb
+click "$main" 228 208
+answer '保存しました。'
+expect_worked_example "$program_dir"
+quit_program
+
+# A read-only program folder: refused, and nothing is created. File modes do
+# not stop root, so root gets a read-only mount of it in a namespace of its
+# own, where a new Wine server starts too (the server creates the files).
+program_dir="$scratch/read-only"
+mkdir "$program_dir"
+cp "$dir/popolun.exe" "$program_dir/"
+if [ "$(id -u)" -eq 0 ]; then
+  wineserver -k >/dev/null 2>&1 || true
+  timeout 10 wineserver -w >/dev/null 2>&1 || true
+  wrap=(unshare -m sh -c 'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" && exec "$@"' "$program_dir")
+else
+  chmod a-w "$program_dir"
+fi
+start_program
+click "$main" 224 144
+xdotool type --delay 50 bb
+click "$main" 228 208
+answer 'フォルダー「*\\bb」を作成できませんでした。*何も作成していません。'
+[ "$(ls -A "$program_dir")" = popolun.exe ] || fail "the read-only folder holds: $(ls -A "$program_dir")"
 quit_program
 echo "wine session: 1 passed, 0 failed"

@@ -3,6 +3,7 @@
 // moment, leftovers of dead runs; and the layer's own promises.
 #include "name_check.h"
 #include "page_set_writer.h"
+#include "shown_text.h"
 #include "platform/process.h"
 #include "staging_folders.h"
 #include "test_support.h"
@@ -76,6 +77,9 @@ protected:
     testing::CreateButton button;
 };
 
+// A path as a message shows it.
+std::string quoted(const std::string& path) { return "「" + shownPath(path, pathSeparator()) + "」"; }
+
 // What the message of a failing call says, by the call's number: the
 // listing, the staging folder, open, write, flush and close of each file, the
 // staging folder's flush, the rename and the directory's flush; each names
@@ -84,11 +88,11 @@ std::string stepWords(int call, const std::string& program)
 {
     const std::string folder = join(program, "bb"), endings[] = {".asx", ".htm", "01.htm"};
     if (call >= 3 && call <= 14)
-        return "「" + join(folder, "bb" + endings[(call - 3) / 4]) + "」"
+        return quoted(join(folder, "bb" + endings[(call - 3) / 4]))
              + ((call - 3) % 4 == 2 ? "の書き込みの確定" : "を書き込めませんでした");
     if (call == 17)
-        return "「" + program + "」の確定";
-    return "「" + folder + "」" + (call == 2 ? "を作成できませんでした" : call == 16 ? "への名前の変更" : "の確定");
+        return quoted(program) + "の確定";
+    return quoted(folder) + (call == 2 ? "を作成できませんでした" : call == 16 ? "への名前の変更" : "の確定");
 }
 
 // Whatever a run made and could not remove is named, and not claimed removed.
@@ -99,7 +103,7 @@ void expectLeftNamed(const std::string& said, const TempDir& program, const std:
     int left = 0;
     for (const auto& [path, contents] : treeContents(program.path())) {
         if (!before.contains(path) && ++left)
-            EXPECT_NE(said.find("「" + join(program.utf8(), path) + "」"), npos) << path << '\n' << said;
+            EXPECT_NE(said.find(quoted(join(program.utf8(), path))), npos) << path << '\n' << said;
     }
     EXPECT_GT(left, 0);
 }
@@ -187,7 +191,7 @@ TEST_F(Faults, NameTakenAtTheRenameIsReportedAsTakenAndTheirsIsLeftAlone)
         if (removalsFail)
             fileSystem.failRemovals({FsError::accessDenied, "Permission denied"});
         EXPECT_EQ(button.press(fileSystem, program.utf8(), "bb"), CreateResult::failed);
-        EXPECT_NE(button.said().find("「" + join(program.utf8(), "bb") + "」という名前のものがすでにあります"), npos)
+        EXPECT_NE(button.said().find(quoted(join(program.utf8(), "bb")) + "という名前のものがすでにあります"), npos)
             << button.said();
         EXPECT_EQ(button.said().find("フォルダー「"), npos) << "it may be a file: " << button.said();
         if (removalsFail)

@@ -1,6 +1,7 @@
 // What only a Windows build shows: wide names, "\" paths, the Windows name
 // rules through the real file system, and the executable's directory.
 #include "page_set_writer.h"
+#include "platform/windows/long_path.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,35 @@ TEST_F(WindowsWriter, ColonsBackslashesAndDeviceNamesCreateNothing)
                   std::string::npos) << name; // 何も作成していません
         EXPECT_TRUE(wideNames(dir.path()).empty()) << name;
     }
+}
+
+TEST(LongPaths, EveryPathReachesTheSystemInExtendedForm)
+{
+    const std::pair<const char*, const wchar_t*> forms[] = {
+        {"C:\\Users\\taro\\bb", L"\\\\?\\C:\\Users\\taro\\bb"},
+        {"d:/site/bb", L"\\\\?\\d:\\site\\bb"},
+        {"\\\\server\\share\\site", L"\\\\?\\UNC\\server\\share\\site"},
+        {"\\\\?\\C:\\already", L"\\\\?\\C:\\already"},
+        {"C:\\\u52D5\u753B\\\u30DA\u30FC\u30B8", L"\\\\?\\C:\\\u52D5\u753B\\\u30DA\u30FC\u30B8"},
+    };
+    for (const auto& [path, extended] : forms)
+        EXPECT_EQ(windows::extendedPath(path), std::wstring(extended)) << path;
+    EXPECT_TRUE(windows::extendedPath("relative\\bb")->starts_with(L"\\\\?\\"));
+    EXPECT_FALSE(windows::extendedPath("bad\xFF"));
+}
+
+TEST_F(WindowsWriter, APageSetIsMadeInAFolderMoreThan300CharactersDeep)
+{
+    std::string deep = dir.utf8();
+    while (deep.size() <= 300) {
+        deep += "\\" + std::string(40, 'd') + "\u30DB\u30FC\u30E0"; // ホーム
+        ASSERT_TRUE(nativeFileSystem().makeDirectory(deep).ok()) << deep;
+    }
+    ASSERT_EQ(button.press(nativeFileSystem(), deep, "bb"), CreateResult::saved) << button.said();
+    const fs::path folder = *windows::extendedPath(deep + "\\bb");
+    EXPECT_EQ(testing::readBytes(folder / L"bb.asx"), testing::expectedAsx("bb"));
+    EXPECT_EQ(testing::readBytes(folder / L"bb.htm"), testing::expectedLink("bb"));
+    EXPECT_EQ(testing::readBytes(folder / L"bb01.htm"), testing::expectedEmbed("bb"));
 }
 
 // Starts a copy of the probe in `folder` and returns what it wrote: the

@@ -1,5 +1,8 @@
 #include "dropped_video.h"
 
+#include "platform/file_system.h"
+#include "shown_text.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -35,9 +38,9 @@ DropReading readDroppedVideo(const std::vector<std::string>& items)
     std::error_code error;
     const fs::file_status status = fs::status(fromUtf8(item), error);
     if (fs::is_directory(status))
-        return {{}, "「" + item + "」はフォルダーです。ビデオファイルを一つ選んでください。" + kNothingChanged};
+        return {{}, "「" + shownPath(item, pathSeparator()) + "」はフォルダーです。ビデオファイルを一つ選んでください。" + kNothingChanged};
     if (!fs::is_regular_file(status))
-        return {{}, "「" + item + "」はファイルではありません。ビデオファイルを一つ選んでください。" + kNothingChanged};
+        return {{}, "「" + shownPath(item, pathSeparator()) + "」はファイルではありません。ビデオファイルを一つ選んでください。" + kNothingChanged};
 
     const std::string name = fileName(item);
     // A leading dot starts a name ("/.mp4"), not an extension.

@@ -1,6 +1,7 @@
 #include "form13.h"
 
 #include "dropped_video.h"
+#include "failure_messages.h"
 #include "field_binding.h"
 #include "page_set_writer.h"
 
@@ -89,7 +90,8 @@ void Form13::showSettings()
 
 void Form13::showHelpFor(const WindowView& window)
 {
-    showHelp(window.nativeHandle(), programDirectory_, help_);
+    if (!showHelp(window.nativeHandle(), programDirectory_, help_))
+        toolkit_.show(describeMissingHelp(programDirectory_));
 }
 
 // The program never runs on without its main window: the settings go too,

@@ -1,6 +1,6 @@
 #include "platform/file_system.h"
 
-#include "wide_text.h"
+#include "long_path.h"
 
 #include <algorithm>
 
@@ -48,11 +48,11 @@ FsResult fromSystemError(DWORD code)
 
 FsResult lastError() { return fromSystemError(::GetLastError()); }
 
-// A UTF-8 path the system calls can take; the core only passes valid UTF-8,
-// so a failure here is a name the file system cannot hold.
+// A UTF-8 path the system calls take at any depth; the core only passes
+// valid UTF-8, so a failure here is a name the file system cannot hold.
 FsResult widePath(const std::string& path, std::wstring& wide)
 {
-    auto converted = windows::toWide(path);
+    auto converted = windows::extendedPath(path);
     if (!converted)
         return fromSystemError(ERROR_INVALID_NAME);
     wide = std::move(*converted);

@@ -1,5 +1,6 @@
 // What both windows do, through the seam every front end implements, with a
 // fake front end that records what the behaviour asks of it.
+#include "failure_messages.h"
 #include "form13.h"
 #include "test_support.h"
 
@@ -220,7 +221,9 @@ TEST_F(Behaviour, ExitOrClosingTheMainWindowEndsTheProgramWithBothWindows)
 TEST_F(Behaviour, HelpOpensForTheWindowThatAsked)
 {
     window.clicked(main::help);
-    EXPECT_TRUE(help.calls.empty()); // nothing beside the program to open
+    EXPECT_TRUE(help.calls.empty()); // nothing beside the program to open, and it says so
+    ASSERT_EQ(toolkit.messages.size(), 1u);
+    EXPECT_EQ(toolkit.messages[0], describeMissingHelp(dir.utf8()));
 
     writeBytes(dir.path() / kHelpPage, "<p>");
     const std::string page = (dir.path() / kHelpPage).string();
