@@ -63,7 +63,7 @@ xdotool key ctrl+a
 xdotool type --delay 50 動画
 create
 embed="$scratch/動画/動画01.htm"
-expect_japanese_embed "$embed"
+expect_embed_after_settings "$embed"
 
 # Keys alone: back to the name field, a new name, Tab to "一発作成" and Space;
 # Enter in the field makes nothing.

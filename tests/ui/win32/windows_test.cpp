@@ -172,26 +172,6 @@ TEST_F(Win32Windows, StartsWithTheMainWindowAloneItsNameFieldFocused)
               0u);
 }
 
-TEST(Win32Resources, ExplorerShowsTheProductNameAndVersion)
-{
-    // The test program carries the same resources as popolun.exe.
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::string info(::GetFileVersionInfoSizeW(self, nullptr), '\0');
-    ASSERT_FALSE(info.empty());
-    ASSERT_TRUE(::GetFileVersionInfoW(self, 0, DWORD(info.size()), info.data()));
-    const auto value = [&](const wchar_t* name) {
-        wchar_t* text = nullptr;
-        UINT length = 0;
-        const std::wstring path = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
-        return ::VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) && text
-                   ? std::wstring(text)
-                   : std::wstring();
-    };
-    EXPECT_EQ(value(L"ProductName"), L"ポポルン　ベーシック版");
-    EXPECT_EQ(value(L"ProductVersion"), win32::wide(POPOLUN_VERSION));
-}
-
 // Tab visits every stop in the tables' order, both option buttons included;
 // at none of them do Enter or Escape press a button.
 TEST_F(Win32Windows, TabFollowsTheTablesWhereEnterAndEscapePressNothing)
