@@ -250,11 +250,12 @@ TEST_F(Behaviour, OneVideoGivenFillsTheNameAndTheExtensionAsTypingWould)
     window.clicked(main::settings);
     EXPECT_EQ(settingsView().text(settings::extension), ".mp4");
 
-    // The last extension only; a name without one keeps the extension there is.
+    // The last extension only; a name without one (a leading dot starts a
+    // name) keeps the extension there is.
     window.dropped({utf8(video("a.b.wmv"))});
     EXPECT_EQ(window.session().main().text(FieldId::name), "a.b");
-    window.dropped({utf8(video("noext"))});
-    EXPECT_EQ(window.session().main().text(FieldId::name), "noext");
+    window.dropped({utf8(video(".noext"))});
+    EXPECT_EQ(window.session().main().text(FieldId::name), ".noext");
     EXPECT_EQ(settingsView().text(settings::extension), ".wmv");
     EXPECT_TRUE(toolkit.messages.empty());
 
@@ -270,7 +271,7 @@ TEST_F(Behaviour, OneVideoGivenFillsTheNameAndTheExtensionAsTypingWould)
         window.dropped(items);
         ASSERT_FALSE(toolkit.messages.empty());
         EXPECT_NE(toolkit.messages.back().find(why), std::string::npos) << toolkit.messages.back();
-        EXPECT_EQ(window.session().main().text(FieldId::name), "noext");
+        EXPECT_EQ(window.session().main().text(FieldId::name), ".noext");
     }
 
     // Filled as it is; the create button's checks refuse what they refuse.
@@ -279,7 +280,7 @@ TEST_F(Behaviour, OneVideoGivenFillsTheNameAndTheExtensionAsTypingWould)
     EXPECT_EQ(started.session().main().text(FieldId::extension), ".avi");
     started.clicked(main::create);
     EXPECT_NE(toolkit.messages.back().find("Shift_JIS"), std::string::npos) << toolkit.messages.back();
-    EXPECT_FALSE(fs::exists(dir.path() / "noext"));
+    EXPECT_FALSE(fs::exists(dir.path() / fromUtf8("caf\u00e9")));
 }
 
 } // namespace
