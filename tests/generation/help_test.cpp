@@ -11,26 +11,11 @@
 namespace popolun {
 namespace {
 
+using testing::RecordingOpener;
 using testing::TempDir;
 namespace fs = std::filesystem;
 
 constexpr char kSeparator = char(fs::path::preferred_separator);
-
-// Records what help asks for; the system viewer is there or not as the test says.
-struct RecordingOpener final : HelpOpener {
-    bool hasViewer = true;
-    std::vector<std::string> calls;
-
-    bool helpContents(std::uintptr_t window) override
-    {
-        calls.push_back("contents " + std::to_string(window));
-        return hasViewer;
-    }
-    void document(std::uintptr_t window, const std::string& path) override
-    {
-        calls.push_back("document " + std::to_string(window) + " " + path);
-    }
-};
 
 // WMV.hlp wins where it lies beside the program, in the viewer or else by
 // the desktop; otherwise the page; otherwise nothing.

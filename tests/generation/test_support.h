@@ -1,5 +1,6 @@
 #pragma once
 
+#include "help.h"
 #include "messages.h"
 #include "page_set_writer.h"
 #include "platform/file_system.h"
@@ -94,6 +95,23 @@ protected:
     // or file it names (a rename's new name; empty for a handle's calls), and
     // pass() makes the call.
     virtual FsResult around(Call, const std::string& path, const std::function<FsResult()>& pass);
+};
+
+// Records what the "?" buttons ask for, as "contents WINDOW" and "document
+// WINDOW PATH"; the system help viewer is there or not as the test says.
+struct RecordingOpener final : HelpOpener {
+    bool hasViewer = true;
+    std::vector<std::string> calls;
+
+    bool helpContents(std::uintptr_t window) override
+    {
+        calls.push_back("contents " + std::to_string(window));
+        return hasViewer;
+    }
+    void document(std::uintptr_t window, const std::string& path) override
+    {
+        calls.push_back("document " + std::to_string(window) + " " + path);
+    }
 };
 
 } // namespace popolun::testing

@@ -69,20 +69,6 @@ private:
     }
 };
 
-class RecordingHelp final : public HelpOpener {
-public:
-    bool helpContents(std::uintptr_t window) override
-    {
-        calls.push_back("contents " + std::to_string(window));
-        return true;
-    }
-    void document(std::uintptr_t window, const std::string& path) override
-    {
-        calls.push_back("document " + std::to_string(window) + " " + path);
-    }
-    std::vector<std::string> calls;
-};
-
 class Behaviour : public ::testing::Test {
 protected:
     Behaviour() { window.start(); }
@@ -102,7 +88,7 @@ protected:
 
     TempDir dir;
     FakeToolkit toolkit;
-    RecordingHelp help;
+    RecordingOpener help;
     Form13 window{toolkit, dir.utf8(), help};
 };
 

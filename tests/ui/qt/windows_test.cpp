@@ -3,6 +3,7 @@
 // tested once for every front end in tests/ui/behaviour.
 #include "application.h"
 #include "form13.h"
+#include "test_support.h"
 #include "window.h"
 
 #include <QAccessible>
@@ -66,13 +67,6 @@ private:
 
     bool waiting_ = false;
     QObject guard_; // a timer still pending when this goes is dropped with it
-};
-
-class RecordingHelp final : public popolun::HelpOpener {
-public:
-    bool helpContents(std::uintptr_t) override { return false; }
-    void document(std::uintptr_t window, const std::string&) override { windows << window; }
-    QList<std::uintptr_t> windows;
 };
 
 // Role and name of every control a screen reader reaches from a window, by object name.
@@ -279,7 +273,10 @@ private slots:
         QTest::mouseClick(button(mainWindow(), ids::main::help), Qt::LeftButton);
         form->clicked(ids::main::settings);
         QTest::mouseClick(button(settingsWindow(), ids::settings::help), Qt::LeftButton);
-        QCOMPARE(help.windows, (QList<std::uintptr_t>{mainWindow().winId(), settingsWindow().winId()}));
+        const auto opened = [&](QWidget& window) {
+            return "document " + std::to_string(window.winId()) + " " + path(popolun::kHelpPage);
+        };
+        QCOMPARE(help.calls, (std::vector<std::string>{opened(mainWindow()), opened(settingsWindow())}));
 
         settingsWindow().close(); // the frame's close control only hides it
         QVERIFY(!settingsWindow().isVisible() && mainWindow().isVisible());
@@ -373,7 +370,7 @@ private:
 
     std::unique_ptr<popolun::qt::Application> toolkit;
     std::unique_ptr<QTemporaryDir> dir;
-    RecordingHelp help;
+    popolun::testing::RecordingOpener help;
     std::unique_ptr<popolun::ui::Form13> form;
 };
 

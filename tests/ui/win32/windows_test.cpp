@@ -31,13 +31,6 @@ RECT boxIn(HWND window, HWND control)
     return box;
 }
 
-class RecordingHelp final : public HelpOpener {
-public:
-    bool helpContents(std::uintptr_t) override { return false; }
-    void document(std::uintptr_t window, const std::string&) override { windows.push_back(window); }
-    std::vector<std::uintptr_t> windows;
-};
-
 class Win32Windows : public ::testing::Test {
 protected:
     void SetUp() override
@@ -98,7 +91,7 @@ protected:
     const std::string& parameter(FieldId id) { return form->session().main().text(id); }
 
     popolun::testing::TempDir dir;
-    RecordingHelp help;
+    popolun::testing::RecordingOpener help;
     win32::Application toolkit;
     std::unique_ptr<ui::Form13> form;
     bool quitPosted = false;
@@ -266,7 +259,10 @@ TEST_F(Win32Windows, HelpBelongsToThePressingWindowAndExitEndsTheProgram)
     click(mainWindow().control(ids::main::help));
     click(mainWindow().control(ids::main::settings));
     click(settings().control(ids::settings::help));
-    EXPECT_EQ(help.windows, (std::vector<std::uintptr_t>{mainWindow().nativeHandle(), settings().nativeHandle()}));
+    const auto opened = [&](win32::Window& window) {
+        return "document " + std::to_string(window.nativeHandle()) + " " + dir.utf8() + "\\" + kHelpPage;
+    };
+    EXPECT_EQ(help.calls, (std::vector<std::string>{opened(mainWindow()), opened(settings())}));
 
     ::SendMessageW(mainWindow().handle(), WM_CLOSE, 0, 0);
     pump();
