@@ -93,7 +93,7 @@ std::string format(const char* pattern, double value)
 std::string formatValue(double value, Figure::Unit unit)
 {
     if (unit == Figure::Unit::kibibytes)
-        return format("%.1f MiB", value / 1024);
+        return value < 1024 ? format("%.0f KiB", value) : format("%.1f MiB", value / 1024);
     if (value < 1e3)
         return format("%.0f ns", value);
     if (value < 1e6)
@@ -200,6 +200,9 @@ int main(int argc, char** argv)
     registerPageSetBenchmarks();
     registerPropagationBenchmarks();
     registerStartupBenchmarks();
+#ifdef POPOLUN_WINDOWS_STARTUP_DIR
+    registerWindowsStartupBenchmarks();
+#endif
     benchmark::Initialize(&count, arguments.data());
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
         return 2;

@@ -38,5 +38,6 @@ double median(std::vector<double> values);
 void registerPageSetBenchmarks();
 void registerPropagationBenchmarks();
 void registerStartupBenchmarks();
+void registerWindowsStartupBenchmarks();
 
 } // namespace popolun::bench
