@@ -75,7 +75,7 @@ int main(int argc, char* argv[])
     label->move(16, 16);
 #endif
     ExposeReporter reporter(window, spawnedAt);
-    window.start();
+    window.show();
 #else
     popolun::qt::Application toolkit(app);
     popolun::ui::Form13 window(toolkit, popolun::executableDirectory());

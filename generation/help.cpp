@@ -1,16 +1,12 @@
 #include "help.h"
 
 #include "platform/desktop.h"
+#include "platform/file_system.h"
 #include "platform/module1.h"
-
-#include <filesystem>
-#include <system_error>
 
 namespace popolun {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 class SystemHelpOpener final : public HelpOpener {
 public:
@@ -18,20 +14,7 @@ public:
     void document(std::uintptr_t window, const std::string& path) override { openWithDesktop(window, path); }
 };
 
-// Paths are UTF-8 here; a plain std::string would mean the ANSI code page on Windows.
-fs::path fromUtf8(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
-
-std::string toUtf8(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-bool isFile(const fs::path& path)
-{
-    std::error_code ignored;
-    return fs::is_regular_file(path, ignored);
-}
+bool isFile(const std::string& path) { return kindOfPath(path) == DirectoryEntry::Kind::file; }
 
 } // namespace
 
@@ -45,17 +28,16 @@ bool showHelp(std::uintptr_t window, const std::string& programDirectory, HelpOp
 {
     if (programDirectory.empty())
         return false;
-    const fs::path directory = fromUtf8(programDirectory);
-    const fs::path helpFile = directory / Module1::kHelpFile;
+    const std::string helpFile = programDirectory + pathSeparator() + Module1::kHelpFile;
     if (isFile(helpFile)) {
         if (!opener.helpContents(window))
-            opener.document(window, toUtf8(helpFile));
+            opener.document(window, helpFile);
         return true;
     }
-    const fs::path page = directory / kHelpPage;
+    const std::string page = programDirectory + pathSeparator() + kHelpPage;
     if (!isFile(page))
         return false;
-    opener.document(window, toUtf8(page));
+    opener.document(window, page);
     return true;
 }
 

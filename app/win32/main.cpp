@@ -1,18 +1,34 @@
 #include "application.h"
 #include "form13.h"
+#include "platform/windows/system_library.h"
 #include "win32.h"
 
-#include <objbase.h>
-
 namespace {
+
+// Whether anything follows the program's own name on its command line; the
+// shell is loaded to split it only then.
+bool hasArguments(std::wstring_view line)
+{
+    std::size_t end = 0;
+    if (line.starts_with(L'"'))
+        end = std::min(line.find(L'"', 1), line.size());
+    else
+        end = std::min(line.find_first_of(L" \t"), line.size());
+    return line.find_first_not_of(L" \t\"", end) != std::wstring_view::npos;
+}
 
 // A video to start from (dropped on the program or its shortcut, 送る,
 // プログラムから開く), read as Unicode whatever the system's code page.
 std::vector<std::string> videosOnTheCommandLine()
 {
     std::vector<std::string> videos;
+    const wchar_t* line = ::GetCommandLineW();
+    if (!hasArguments(line))
+        return videos;
+    const auto split =
+        popolun::windows::systemFunction<decltype(::CommandLineToArgvW)>(L"shell32.dll", "CommandLineToArgvW");
     int count = 0;
-    if (wchar_t** arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
+    if (wchar_t** arguments = split ? split(line, &count) : nullptr) {
         for (int i = 1; i < count; ++i)
             videos.push_back(popolun::win32::utf8(arguments[i]));
         ::LocalFree(arguments);
@@ -24,17 +40,10 @@ std::vector<std::string> videosOnTheCommandLine()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    // The pictures are decoded through COM.
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
-    int exitCode = 0;
-    {
-        popolun::win32::Application toolkit;
-        popolun::ui::Form13 window(toolkit, popolun::executableDirectory());
-        window.start(videosOnTheCommandLine());
-        exitCode = toolkit.run();
-    }
-    ::CoUninitialize();
-    return exitCode;
+    popolun::win32::Application toolkit;
+    popolun::ui::Form13 window(toolkit, popolun::executableDirectory());
+    window.start(videosOnTheCommandLine());
+    return toolkit.run();
 }

@@ -69,6 +69,10 @@ public:
 // The platform's own file system.
 FileSystem& nativeFileSystem();
 
+// What a path names now, following links: a file, a folder, or anything else
+// (nothing there, a device, a path that cannot be read).
+DirectoryEntry::Kind kindOfPath(const std::string& path);
+
 // The platform's path separator: "\" on Windows, "/" elsewhere.
 char pathSeparator();
 

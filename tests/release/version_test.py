@@ -80,7 +80,8 @@ file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<4I", info, fixed
 expect("FILEVERSION", [file_ms >> 16, file_ms & 0xFFFF, file_ls >> 16, file_ls & 0xFFFF], numbers)
 expect("PRODUCTVERSION", [product_ms >> 16, product_ms & 0xFFFF, product_ls >> 16, product_ls & 0xFFFF], numbers)
 strings = info.decode("utf-16-le", errors="replace")
-for key, wanted in (("FileVersion", version), ("ProductVersion", version), ("ProductName", "ポポルン　ベーシック版")):
+for key, wanted in (("FileVersion", version), ("ProductVersion", version), ("ProductName", "ポポルン　ベーシック版"),
+                    ("CompanyName", "ポポルン プロジェクト"), ("LegalCopyright", "© 2026 ポポルン プロジェクト")):
     value = re.search(key + "\0+([^\0]*)", strings)
     expect(f"the string {key}", value and value.group(1), wanted)
 

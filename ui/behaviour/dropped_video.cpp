@@ -3,18 +3,11 @@
 #include "platform/file_system.h"
 #include "shown_text.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace popolun::ui {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string kNothingChanged = "何も変更していません。";
-
-fs::path fromUtf8(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 // The last part of a path, whichever separator the platform writes.
 std::string fileName(const std::string& path)
@@ -35,11 +28,10 @@ DropReading readDroppedVideo(const std::vector<std::string>& items)
         return {{}, "ビデオファイルは一つだけにしてください（" + std::to_string(items.size()) + "個ありました）。"
                         + kNothingChanged};
     const std::string& item = items.front();
-    std::error_code error;
-    const fs::file_status status = fs::status(fromUtf8(item), error);
-    if (fs::is_directory(status))
+    const DirectoryEntry::Kind kind = kindOfPath(item);
+    if (kind == DirectoryEntry::Kind::folder)
         return {{}, "「" + shownPath(item, pathSeparator()) + "」はフォルダーです。ビデオファイルを一つ選んでください。" + kNothingChanged};
-    if (!fs::is_regular_file(status))
+    if (kind != DirectoryEntry::Kind::file)
         return {{}, "「" + shownPath(item, pathSeparator()) + "」はファイルではありません。ビデオファイルを一つ選んでください。" + kNothingChanged};
 
     const std::string name = fileName(item);

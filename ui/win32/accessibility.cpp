@@ -1,31 +1,56 @@
 #include "accessibility.h"
 
+#include "platform/windows/system_library.h"
+
 #include <initguid.h> // the property GUIDs below are defined here
 
+#include <objbase.h>
 #include <oleacc.h>
 
 namespace popolun::win32 {
 
-void describeForScreenReaders(HWND control, const layout::Window& window, const layout::Control& spec)
+namespace {
+
+// The system's annotation service, made once on this (the windows') thread.
+IAccPropServices* annotations()
 {
-    const std::string_view name = layout::spokenName(window, spec);
-    const bool renamed = !name.empty() && name != spec.caption;
-    if (!renamed && !spec.decorative)
-        return;
-    IAccPropServices* services = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                  reinterpret_cast<void**>(&services))))
-        return;
-    if (renamed)
-        services->SetHwndPropStr(control, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, wide(name).c_str());
-    if (spec.decorative) {
-        VARIANT state;
-        ::VariantInit(&state);
-        state.vt = VT_I4;
-        state.lVal = STATE_SYSTEM_INVISIBLE;
-        services->SetHwndProp(control, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_STATE, state);
+    static IAccPropServices* const made = []() -> IAccPropServices* {
+        using windows::systemFunction;
+        const auto initialise = systemFunction<decltype(::CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+        const auto create = systemFunction<decltype(::CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+        IAccPropServices* services = nullptr;
+        if (!initialise || !create || FAILED(initialise(nullptr, COINIT_APARTMENTTHREADED))
+            || FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                             reinterpret_cast<void**>(&services))))
+            return nullptr;
+        return services; // kept for the program's life
+    }();
+    return made;
+}
+
+} // namespace
+
+void describeForScreenReaders(const Controls& controls)
+{
+    const layout::Window& window = controls.layout();
+    for (const layout::Control& spec : window.controls) {
+        const std::string_view name = layout::spokenName(window, spec);
+        const bool renamed = !name.empty() && name != spec.caption;
+        if (!renamed && !spec.decorative)
+            continue;
+        IAccPropServices* services = annotations();
+        if (!services)
+            return;
+        HWND control = controls.get(spec.id);
+        if (renamed)
+            services->SetHwndPropStr(control, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, wide(name).c_str());
+        if (spec.decorative) {
+            VARIANT state{};
+            state.vt = VT_I4;
+            state.lVal = STATE_SYSTEM_INVISIBLE;
+            services->SetHwndProp(control, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_STATE, state);
+        }
     }
-    services->Release();
 }
 
 } // namespace popolun::win32

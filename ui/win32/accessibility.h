@@ -1,14 +1,15 @@
 #pragma once
 
-#include "win32.h"
-#include "window_layout.h"
+#include "controls.h"
 
 namespace popolun::win32 {
 
-// Gives a control the name a screen reader should announce where its own
-// text does not say it (a field's name, "ヘルプ" for "?"), and hides purely
-// decorative parts. Where the system offers no annotation service, the
-// controls keep what the system says of them.
-void describeForScreenReaders(HWND control, const layout::Window& window, const layout::Control& spec);
+// Gives a window's controls the names a screen reader should announce where
+// their own text does not say it (a field's name, "ヘルプ" for "?"), and hides
+// purely decorative parts. Called the first time a screen reader asks the
+// window or a control about itself (WM_GETOBJECT), so that the accessibility
+// services load only for those who use them. Where the system offers no
+// annotation service, the controls keep what the system says of them.
+void describeForScreenReaders(const Controls& controls);
 
 } // namespace popolun::win32

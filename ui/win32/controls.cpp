@@ -1,6 +1,5 @@
 #include "controls.h"
 
-#include "accessibility.h"
 #include "pictures.h"
 
 #include <algorithm>
@@ -97,8 +96,6 @@ Controls::Controls(HWND window, const layout::Window& layout)
         ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     applyDpi(dpi_);
-    for (const Built& each : built_)
-        describeForScreenReaders(each.window, layout, *each.spec);
 }
 
 Controls::~Controls()
@@ -184,7 +181,7 @@ void Controls::applyDpi(UINT dpi)
         if (each.spec->kind == layout::Kind::picture) {
             if (each.picture)
                 ::DeleteObject(each.picture);
-            each.picture = loadPicture(each.spec->picture, width, height);
+            each.picture = loadPicture(each.spec->picture, dpi_, width, height);
         }
     }
     for (const auto& [spec, old] : oldFonts)

@@ -5,8 +5,10 @@
 
 namespace popolun::win32 {
 
-// A picture stored with the program (a PNG resource), decoded and scaled to
-// exactly width x height; nullptr if it cannot be. The caller deletes it.
-HBITMAP loadPicture(layout::Picture picture, int width, int height);
+// A picture stored with the program, exactly width x height for a window at
+// dpi: the bitmap drawn for its box at 96 dpi, above that the one drawn at
+// twice the size, scaled down with halftone where the size is between; nullptr
+// if it cannot be. The caller deletes it.
+HBITMAP loadPicture(layout::Picture picture, UINT dpi, int width, int height);
 
 } // namespace popolun::win32

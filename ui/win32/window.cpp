@@ -1,7 +1,8 @@
 #include "window.h"
 
+#include "accessibility.h"
+#include "platform/windows/system_library.h"
 #include "resources/resource_ids.h"
-
 
 #include <algorithm>
 
@@ -50,7 +51,8 @@ Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, HWN
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     registerClassOnce(instance);
     const SIZE size = frameSize(layout, 96);
-    window_ = ::CreateWindowExW(0, kClassName, wide(layout.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    // WS_EX_ACCEPTFILES takes drops as the shell's DragAcceptFiles would, without loading the shell.
+    window_ = ::CreateWindowExW(layout.takesDrops ? WS_EX_ACCEPTFILES : 0, kClassName, wide(layout.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                 size.cx, size.cy, owner, nullptr, instance, nullptr);
     ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::procedure));
@@ -61,12 +63,8 @@ Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, HWN
         ::SetWindowPos(window_, nullptr, 0, 0, atDpi.cx, atDpi.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     controls_ = std::make_unique<Controls>(window_, layout);
-    for (const layout::Control& each : layout.controls) {
-        if (each.kind == layout::Kind::optionButton)
-            ::SetWindowSubclass(control(each.id), &Window::optionProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
-    }
-    if (layout.takesDrops)
-        ::DragAcceptFiles(window_, TRUE);
+    for (const layout::Control& each : layout.controls)
+        ::SetWindowSubclass(control(each.id), &Window::controlProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     windows.push_back(this);
 }
 
@@ -74,10 +72,8 @@ Window::~Window()
 {
     std::erase(windows, this);
     if (::IsWindow(window_)) {
-        for (const layout::Control& each : layout_.controls) {
-            if (each.kind == layout::Kind::optionButton)
-                ::RemoveWindowSubclass(control(each.id), &Window::optionProcedure, 0);
-        }
+        for (const layout::Control& each : layout_.controls)
+            ::RemoveWindowSubclass(control(each.id), &Window::controlProcedure, 0);
         ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         ::DestroyWindow(window_);
     }
@@ -106,14 +102,19 @@ void Window::focusAndSelect(layout::ControlId id)
 // Files dropped anywhere on the window, its fields included.
 void Window::dropped(HDROP drop)
 {
+    using windows::systemFunction;
+    static const auto query = systemFunction<decltype(::DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    static const auto finish = systemFunction<decltype(::DragFinish)>(L"shell32.dll", "DragFinish");
+    if (!query || !finish)
+        return;
     std::vector<std::string> items;
-    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        path.resize(::DragQueryFileW(drop, i, path.data(), UINT(path.size())));
+        std::wstring path(query(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(query(drop, i, path.data(), UINT(path.size())));
         items.push_back(utf8(path));
     }
-    ::DragFinish(drop);
+    finish(drop);
     behaviour_.dropped(items);
 }
 
@@ -150,19 +151,28 @@ void Window::command(HWND control, int code)
     if (spec->kind == layout::Kind::textField && code == EN_CHANGE)
         behaviour_.edited(spec->id, text(spec->id));
     // An option button that gets the focus says it was clicked; only a real click counts.
-    else if (code == BN_CLICKED && !optionTakingFocus_)
+    else if (code == BN_CLICKED && !takingFocus_)
         behaviour_.clicked(spec->id);
 }
 
-LRESULT CALLBACK Window::optionProcedure(HWND option, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR self)
+void Window::describeOnce()
 {
-    if (message != WM_SETFOCUS)
-        return ::DefSubclassProc(option, message, wParam, lParam);
+    if (!described_)
+        describeForScreenReaders(*controls_);
+    described_ = true;
+}
+
+LRESULT CALLBACK Window::controlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR self)
+{
     auto& window = *reinterpret_cast<Window*>(self);
-    window.optionTakingFocus_ = true;
-    const LRESULT result = ::DefSubclassProc(option, message, wParam, lParam);
-    window.optionTakingFocus_ = false;
+    if (message == WM_GETOBJECT)
+        window.describeOnce(); // a screen reader asks the control first when the focus moves to it
+    if (message != WM_SETFOCUS)
+        return ::DefSubclassProc(control, message, wParam, lParam);
+    window.takingFocus_ = true;
+    const LRESULT result = ::DefSubclassProc(control, message, wParam, lParam);
+    window.takingFocus_ = false;
     return result;
 }
 
@@ -218,6 +228,9 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         controls_->applyDpi(HIWORD(wParam));
         return 0;
     }
+    case WM_GETOBJECT:
+        describeOnce();
+        break;
     case WM_DROPFILES:
         dropped(reinterpret_cast<HDROP>(wParam));
         return 0;

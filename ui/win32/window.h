@@ -41,18 +41,20 @@ public:
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK optionProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK controlProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(HWND control, int code);
     void dropped(HDROP drop);
     void centre();
+    void describeOnce();
 
     const layout::Window& layout_;
     ui::WindowBehaviour& behaviour_;
     HWND window_ = nullptr;
     std::unique_ptr<Controls> controls_;
     HWND lastFocus_ = nullptr;
-    bool optionTakingFocus_ = false;
+    bool takingFocus_ = false;
+    bool described_ = false;
     bool shownBefore_ = false;
 };
 

@@ -199,6 +199,16 @@ FileSystem& nativeFileSystem()
     return fileSystem;
 }
 
+DirectoryEntry::Kind kindOfPath(const std::string& path)
+{
+    struct stat status{};
+    if (::stat(path.c_str(), &status) != 0)
+        return DirectoryEntry::Kind::other;
+    return S_ISREG(status.st_mode)   ? DirectoryEntry::Kind::file
+           : S_ISDIR(status.st_mode) ? DirectoryEntry::Kind::folder
+                                     : DirectoryEntry::Kind::other;
+}
+
 char pathSeparator() { return '/'; }
 
 bool usesWindowsNameRules() { return false; }

@@ -1,5 +1,6 @@
 #include "platform/desktop.h"
 
+#include "system_library.h"
 #include "wide_text.h"
 
 #include <shellapi.h>
@@ -8,11 +9,12 @@ namespace popolun {
 
 void openWithDesktop(std::uintptr_t window, const std::string& path)
 {
+    static const auto shellExecute = windows::systemFunction<decltype(::ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
     const auto wide = windows::toWide(path);
-    if (!wide)
+    if (!wide || !shellExecute)
         return;
     // The shell shows its own message when nothing opens the file.
-    ::ShellExecuteW(reinterpret_cast<HWND>(window), L"open", wide->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    shellExecute(reinterpret_cast<HWND>(window), L"open", wide->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 } // namespace popolun

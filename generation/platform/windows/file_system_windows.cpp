@@ -193,6 +193,25 @@ FileSystem& nativeFileSystem()
     return fileSystem;
 }
 
+DirectoryEntry::Kind kindOfPath(const std::string& path)
+{
+    std::wstring wide;
+    if (!widePath(path, wide).ok())
+        return DirectoryEntry::Kind::other;
+    // Opening follows links and junctions to what they point at, as the shell does.
+    HANDLE handle = ::CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return DirectoryEntry::Kind::other;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = ::GetFileInformationByHandle(handle, &information) && ::GetFileType(handle) == FILE_TYPE_DISK;
+    ::CloseHandle(handle);
+    if (!known)
+        return DirectoryEntry::Kind::other;
+    return information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? DirectoryEntry::Kind::folder
+                                                                    : DirectoryEntry::Kind::file;
+}
+
 char pathSeparator() { return '\\'; }
 
 bool usesWindowsNameRules() { return true; }
