@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The version a user can see agrees everywhere with the project's: the zip's
 name and folder, and in the zip popolun.exe's version resource and embedded
-manifest, the help page and the read-me.
+manifest, the help page and the read-me. Also what Explorer shows beside it:
+the maker and copyright, and an icon at every size a screen may ask for.
 
 usage: version_test.py VERSION DIST   (DIST: the folder the build wrote the zip into)
 """
@@ -12,7 +13,7 @@ import xml.etree.ElementTree as ElementTree
 import zipfile
 from pathlib import Path
 
-RT_VERSION, RT_MANIFEST = 16, 24
+RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 
 version, dist = sys.argv[1], Path(sys.argv[2])
 given = [int(n) for n in version.split(".")]
@@ -84,6 +85,16 @@ for key, wanted in (("FileVersion", version), ("ProductVersion", version), ("Pro
                     ("CompanyName", "ポポルン プロジェクト"), ("LegalCopyright", "© 2026 ポポルン プロジェクト")):
     value = re.search(key + "\0+([^\0]*)", strings)
     expect(f"the string {key}", value and value.group(1), wanted)
+
+# The icon: each size in 32-bit colour with alpha, the largest stored as PNG.
+group = found[RT_GROUP_ICON, 1]
+icons = {}
+for i in range(struct.unpack_from("<H", group, 4)[0]):
+    width, height, _, _, _, bits, _, ident = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
+    icons[width or 256] = (height or 256, bits, found[RT_ICON, ident][:8] == b"\x89PNG\r\n\x1a\n")
+expect("the icon's sizes", sorted(icons), [16, 20, 24, 32, 40, 48, 64, 256])
+expect("the icon's colours and forms", {size: icons[size] for size in icons},
+       {size: (size, 32, size == 256) for size in icons})
 
 manifest = ElementTree.fromstring(found[RT_MANIFEST, 1])
 identity = manifest.find("{urn:schemas-microsoft-com:asm.v1}assemblyIdentity")
