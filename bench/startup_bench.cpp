@@ -7,6 +7,7 @@
 // and its peak RSS, and the table takes the medians over the rounds.
 
 #include "figures.h"
+#include "start_rounds.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,21 +37,9 @@ const std::array<std::string, 3> kPrograms{POPOLUN_STARTUP_DIR "/startup_probe",
 constexpr int kRounds = 21;
 constexpr int kWarmUpRounds = 2; // fill the page cache and fontconfig's cache
 
-struct Sample {
-    double nanoseconds = 0;
-    double kibibytes = 0;
-};
-
-std::int64_t monotonicNow()
-{
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
-}
-
 // One run of a program, told the time just before its spawn; nothing, and
 // why, if it failed, printed nonsense or took longer than a start-up ever should.
-std::optional<Sample> runOnce(const std::string& program, std::string& problem)
+std::optional<StartSample> runOnce(const std::string& program, std::string& problem)
 {
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
@@ -106,32 +95,15 @@ std::optional<Sample> runOnce(const std::string& program, std::string& problem)
             problem = program + ": no report (\"" + output + "\")";
         return std::nullopt;
     }
-    return Sample{static_cast<double>(nanoseconds), static_cast<double>(kibibytes)};
+    return StartSample{static_cast<double>(nanoseconds), static_cast<double>(kibibytes)};
 }
 
 void measure(benchmark::State& state)
 {
     static int round = -kWarmUpRounds;
-    std::string problem;
-    for (; round < 0 && problem.empty(); ++round) {
-        for (const std::string& program : kPrograms)
-            runOnce(program, problem);
-    }
-    std::array<Sample, 3> samples;
-    for (auto _ : state) {
-        // Rotate the order, so that no program always follows the same one.
-        for (std::size_t turn = 0; turn < kPrograms.size() && problem.empty(); ++turn) {
-            const std::size_t which = (static_cast<std::size_t>(round) + turn) % kPrograms.size();
-            if (const auto sample = runOnce(kPrograms[which], problem))
-                samples[which] = *sample;
-        }
-        ++round;
-        if (!problem.empty()) {
-            state.SkipWithError(problem.c_str());
-            break;
-        }
-        state.SetIterationTime(samples[0].nanoseconds / 1e9);
-    }
+    std::array<StartSample, 3> samples;
+    if (!startInRotation(state, kPrograms, round, runOnce, samples))
+        return;
     const char* const names[] = {"", "floor", "empty"};
     for (std::size_t which = 0; which < samples.size(); ++which) {
         const std::string name = names[which];

@@ -9,6 +9,7 @@
 // /proc, and the process is killed.
 
 #include "figures.h"
+#include "start_rounds.h"
 #include "window_layout.h"
 
 #include <benchmark/benchmark.h>
@@ -43,18 +44,6 @@ const std::array<std::string, 2> kPrograms{POPOLUN_WINDOWS_STARTUP_DIR "/popolun
                                            POPOLUN_WINDOWS_STARTUP_DIR "/windows_floor.exe"};
 constexpr int kRounds = 21;
 constexpr int kWarmUpRounds = 2; // Wine's own start-up, the page cache, the font cache
-
-struct Sample {
-    double nanoseconds = 0;
-    double kibibytes = 0;
-};
-
-std::int64_t monotonicNow()
-{
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
-}
 
 // The X server, told of every window mapped on the screen.
 class Screen {
@@ -149,7 +138,7 @@ long peakResidentKibibytes(pid_t process)
 
 // One start of a program under Wine, up to its window being mapped; nothing,
 // and why, if it ended first or took longer than a start-up ever should.
-std::optional<Sample> runOnce(const std::string& program, std::string& problem)
+std::optional<StartSample> runOnce(const std::string& program, std::string& problem)
 {
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
@@ -175,31 +164,15 @@ std::optional<Sample> runOnce(const std::string& program, std::string& problem)
         problem = program + (mapped ? ": no VmHWM in /proc" : ": no window mapped within 30 s");
         return std::nullopt;
     }
-    return Sample{double(mappedAt - spawnedAt), double(kibibytes)};
+    return StartSample{double(mappedAt - spawnedAt), double(kibibytes)};
 }
 
 void measure(benchmark::State& state)
 {
     static int round = -kWarmUpRounds;
-    std::string problem;
-    for (; round < 0 && problem.empty(); ++round) {
-        for (const std::string& program : kPrograms)
-            runOnce(program, problem);
-    }
-    std::array<Sample, 2> samples;
-    for (auto _ : state) {
-        for (std::size_t turn = 0; turn < kPrograms.size() && problem.empty(); ++turn) {
-            const std::size_t which = (std::size_t(round) + turn) % kPrograms.size();
-            if (const auto sample = runOnce(kPrograms[which], problem))
-                samples[which] = *sample;
-        }
-        ++round;
-        if (!problem.empty()) {
-            state.SkipWithError(problem.c_str());
-            break;
-        }
-        state.SetIterationTime(samples[0].nanoseconds / 1e9);
-    }
+    std::array<StartSample, 2> samples;
+    if (!startInRotation(state, kPrograms, round, runOnce, samples))
+        return;
     state.counters["median"] = samples[0].nanoseconds;
     state.counters["floor"] = samples[1].nanoseconds;
     state.counters["memory"] = samples[0].kibibytes;
