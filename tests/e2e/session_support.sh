@@ -39,13 +39,3 @@ expect_worked_example() {
   expect_page_set "$1" bb
   [ "$(stat -c %s "$1/bb/bb.asx" "$1/bb/bb.htm" "$1/bb/bb01.htm" | paste -sd ' ')" = '67 156 432' ] || fail "worked example sizes"
 }
-
-# EMBED is the embed page for NAME (動画 if not given) after width 640 and オン.
-expect_embed_after_settings() {
-  [ -f "$1" ] || fail "no page set for $1"
-  grep -q 'width="640" height="544"' "$1" || fail "width 640 did not give height 544"
-  grep -q 'width=640 height=544' "$1" || fail "embed element size"
-  grep -q '<PARAM name="autoStart" value="true">' "$1" || fail "オン did not reach the page"
-  grep -q 'autostart="false"' "$1" || fail "the embed element's autostart changed"
-  grep -q "$(sjis "value=\"./${2:-動画}.asx\"")" "$1" || fail "the name is not Shift_JIS in the page"
-}

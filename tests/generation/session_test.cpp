@@ -1,4 +1,6 @@
+#include "field_set.h"
 #include "page_set.h"
+#include "player_size.h"
 #include "session.h"
 #include "test_support.h"
 
@@ -91,6 +93,49 @@ TEST_F(StartedSession, ExtensionIsTakenAsTypedAndANonNumericWidthLeavesNoHeight)
     }
     session.settings().text12.setText("640");
     EXPECT_EQ(parameters(session), (Parameters{"avi", "640", "544", "false"}));
+}
+
+// A field that fixes what it is given: its watchers (the windows) see the
+// fixed value, not the typed one.
+TEST(FieldSet, WatchersSeeTheValueAfterTheHandler)
+{
+    Field field("a");
+    field.onChange([&] { field.setText("fixed"); });
+    std::vector<std::string> seen;
+    field.watch([&] { seen.push_back(field.text()); });
+    field.setText("typed");
+    EXPECT_EQ(field.text(), "fixed");
+    EXPECT_FALSE(seen.empty());
+    EXPECT_EQ(seen, std::vector<std::string>(seen.size(), "fixed"));
+}
+
+TEST(PlayerSize, HeightIsThreeQuartersOfTheWidthPlus64)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"320", "304"}, {"480", "424"}, {"640", "544"}, {"160", "184"},
+        {"321", "304.75"}, {"6", "68.5"}, {"0", "64"}, {"1", "64.75"},
+        {"-100", "-11"}, {"0.1", "64.075"}, {"00320", "304"},
+        {"1000000000000000000000", "7.5E+20"},
+    };
+    for (const auto& [width, height] : cases)
+        EXPECT_EQ(playerHeight(width), height) << "width " << width;
+}
+
+TEST(PlayerSize, OnlyPlainDecimalNumeralsAreWidths)
+{
+    for (const char* text : {"", " 320", "320 ", "abc", "３２０", "1e3", "1e999", "+320", "0x10",
+                             "32,0", ".5", "5.", "-", "inf", "nan", "3 20"}) {
+        EXPECT_FALSE(parseWidth(text)) << '"' << text << '"';
+        EXPECT_EQ(playerHeight(text), "") << '"' << text << '"';
+    }
+    // Too large for a double: not a width either.
+    EXPECT_FALSE(parseWidth(std::string(400, '9')));
+    EXPECT_EQ(parseWidth("-8.25"), -8.25);
+    // Too small for a double is zero, not "not a number": the rule gives 64.
+    for (const std::string tiny : {"0." + std::string(400, '0') + "1", "-0." + std::string(330, '0') + "5"}) {
+        EXPECT_EQ(parseWidth(tiny), 0.0) << tiny;
+        EXPECT_EQ(playerHeight(tiny), "64") << tiny;
+    }
 }
 
 } // namespace

@@ -67,12 +67,4 @@ void MessageBoxes::answerDuring(const std::function<void()>& action)
     answering = nullptr;
 }
 
-std::vector<std::wstring> MessageBoxes::texts() const
-{
-    std::vector<std::wstring> texts;
-    for (const Box& box : seen)
-        texts.push_back(box.text);
-    return texts;
-}
-
 } // namespace popolun::testing

@@ -23,7 +23,6 @@ public:
     };
 
     void answerDuring(const std::function<void()>& action);
-    std::vector<std::wstring> texts() const;
 
     std::vector<Box> seen;
 };

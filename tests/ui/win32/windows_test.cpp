@@ -14,6 +14,7 @@
 
 #include <shlobj.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 
@@ -114,10 +115,8 @@ TEST_F(Win32Windows, ControlsStandWhereTheLayoutSaysWithTheirCaptionsAndFonts)
             ASSERT_TRUE(control);
             const layout::Box box = layout::boxInWindow(spec, each);
             const RECT placed = boxIn(window->handle(), control);
-            EXPECT_EQ(placed.left, box.left);
-            EXPECT_EQ(placed.top, box.top);
-            EXPECT_EQ(placed.right, box.right());
-            EXPECT_EQ(placed.bottom, box.bottom());
+            EXPECT_EQ((std::array{placed.left, placed.top, placed.right, placed.bottom}),
+                      (std::array<LONG, 4>{box.left, box.top, box.right(), box.bottom()}));
             if (each.kind != layout::Kind::textField)
                 EXPECT_EQ(win32::windowText(control), win32::wide(each.caption));
             LOGFONTW font{};
