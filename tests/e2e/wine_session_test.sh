@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Drives the Windows program under Wine in its own X server (Xvfb), as a user
 # would: clicks and keys at the layout's pixel positions, then compares the
-# page sets byte for byte; settings and failures are the in-process suites'.
-# What each message box says is read from Wine's msgbox trace. Needs no display of its own; non-zero on any failure.
+# page sets byte for byte, and a read-only folder refused; the settings are
+# the in-process suites'. What each message box says is read from Wine's
+# msgbox trace. Needs no display of its own; non-zero on any failure.
 set -euo pipefail
 program="${1:?usage: wine_session_test.sh PATH/TO/popolun.exe}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -68,11 +69,12 @@ shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 hidden() { ! shown "$@"; }
 size_of() { xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=' | cut -d= -f2 | paste -sd x; }
 
-# Starts the program in $program_dir ($dir unless set). Arguments go to the
-# program; Wine reads them in the locale's character set.
+# Starts the program in $program_dir ($dir unless set), through ${wrap[@]} if
+# set. Arguments go to the program; Wine reads them in the locale's character set.
+wrap=()
 start_program() {
   seen=0
-  LC_ALL=C.UTF-8 WINEDEBUG=-all,+msgbox wine "${program_dir:-$dir}/popolun.exe" "$@" </dev/null >/dev/null 2>"$log" &
+  LC_ALL=C.UTF-8 WINEDEBUG=-all,+msgbox "${wrap[@]}" wine "${program_dir:-$dir}/popolun.exe" "$@" </dev/null >/dev/null 2>"$log" &
   pid=$!
   main=$(timeout 40 xdotool search --sync --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) || true
   [ -n "$main" ] || fail "the main window did not appear"
@@ -171,6 +173,27 @@ xdotool type --delay 50 bb
 click "$main" 228 208
 answer '保存しました。'
 expect_worked_example "$program_dir"
+quit_program
+
+# A read-only program folder: refused, and nothing is created. File modes do
+# not stop root, so root gets a read-only mount of it in a namespace of its
+# own, where a new Wine server starts too (the server creates the files).
+program_dir="$scratch/read-only"
+mkdir "$program_dir"
+cp "$dir/popolun.exe" "$program_dir/"
+if [ "$(id -u)" -eq 0 ]; then
+  wineserver -k >/dev/null 2>&1 || true
+  timeout 10 wineserver -w >/dev/null 2>&1 || true
+  wrap=(unshare -m sh -c 'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" && exec "$@"' "$program_dir")
+else
+  chmod a-w "$program_dir"
+fi
+start_program
+click "$main" 224 144
+xdotool type --delay 50 bb
+click "$main" 228 208
+answer 'フォルダー「*\\bb」を作成できませんでした。*何も作成していません。'
+[ "$(ls -A "$program_dir")" = popolun.exe ] || fail "the read-only folder holds: $(ls -A "$program_dir")"
 quit_program
 
 echo "wine session: 1 passed, 0 failed"

@@ -2,6 +2,7 @@
 // modality, placement and what screen readers hear. What the windows do is
 // tested once for every front end in tests/ui/behaviour.
 #include "application.h"
+#include "failure_messages.h"
 #include "form13.h"
 #include "test_support.h"
 #include "window.h"
@@ -269,6 +270,10 @@ private slots:
 
     void helpBelongsToThePressingWindowAndClosingEndsTheProgram()
     {
+        MessageBoxes missing; // nothing beside the program yet
+        missing.answerDuring([&] { QTest::mouseClick(button(mainWindow(), ids::main::help), Qt::LeftButton); });
+        QCOMPARE(missing.texts, QStringList{QString::fromStdString(popolun::describeMissingHelp(dir->path().toStdString()))});
+        QVERIFY(help.calls.empty());
         std::ofstream(path(popolun::kHelpPage)) << "?";
         QTest::mouseClick(button(mainWindow(), ids::main::help), Qt::LeftButton);
         form->clicked(ids::main::settings);

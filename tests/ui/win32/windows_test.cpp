@@ -3,6 +3,7 @@
 // boxes, and the commands decoded for the behaviour. What the windows do is
 // tested once for every front end in tests/ui/behaviour.
 #include "application.h"
+#include "failure_messages.h"
 #include "form13.h"
 #include "message_boxes.h"
 #include "message_loop.h"
@@ -299,6 +300,11 @@ TEST_F(Win32Windows, EditsAndClicksReachTheBehaviourAndTheCloseBoxOnlyHides)
 
 TEST_F(Win32Windows, HelpBelongsToThePressingWindowAndExitEndsTheProgram)
 {
+    MessageBoxes missing; // nothing beside the program yet
+    missing.answerDuring([&] { click(mainWindow().control(ids::main::help)); });
+    ASSERT_EQ(missing.seen.size(), 1u);
+    EXPECT_EQ(missing.seen[0].text, win32::wide(describeMissingHelp(dir.utf8())));
+    EXPECT_TRUE(help.calls.empty());
     popolun::testing::writeBytes(dir.path() / kHelpPage, "<html></html>");
     click(mainWindow().control(ids::main::help));
     click(mainWindow().control(ids::main::settings));
