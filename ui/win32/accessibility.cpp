@@ -4,7 +4,6 @@
 
 #include <initguid.h> // the property GUIDs below are defined here
 
-#include <objbase.h>
 #include <oleacc.h>
 
 namespace popolun::win32 {
@@ -15,11 +14,10 @@ namespace {
 IAccPropServices* annotations()
 {
     static IAccPropServices* const made = []() -> IAccPropServices* {
-        using windows::systemFunction;
-        const auto initialise = systemFunction<decltype(::CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
-        const auto create = systemFunction<decltype(::CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+        const auto create =
+            windows::systemFunction<decltype(::CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
         IAccPropServices* services = nullptr;
-        if (!initialise || !create || FAILED(initialise(nullptr, COINIT_APARTMENTTHREADED))
+        if (!create || !windows::startCom()
             || FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                              reinterpret_cast<void**>(&services))))
             return nullptr;
