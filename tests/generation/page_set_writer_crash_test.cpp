@@ -1,6 +1,5 @@
-// What a user finds after the program stops at a bad moment, and when two
-// copies of it want the same name: real processes on the real file system.
-// POSIX only (fork, SIGKILL).
+// What a user finds after the program stops at a bad moment: real processes
+// on the real file system. POSIX only (fork, SIGKILL).
 #include "page_set_writer.h"
 #include "staging_folders.h"
 #include "test_support.h"
@@ -38,31 +37,11 @@ private:
     int killAfter_, calls_ = 0;
 };
 
-// Exit codes of a child run.
-enum Outcome { saved = 0, taken = 1, otherwise = 2 };
-
-[[noreturn]] void runChild(FileSystem& fileSystem, const std::string& programDirectory)
-{
-    testing::CreateButton button;
-    const CreateResult result = button.press(fileSystem, programDirectory, "bb");
-    if (result == CreateResult::saved && button.said() == "保存しました。")
-        ::_exit(saved);
-    ::_exit(result == CreateResult::failed && button.said().find("すでにあります") != std::string::npos ? taken
-                                                                                                   : otherwise);
-}
-
-// The page set "bb" as a run that nothing stopped leaves it.
-std::map<std::string, std::string> wholePageSet()
-{
-    TempDir clean;
-    EXPECT_EQ(testing::CreateButton().press(nativeFileSystem(), clean.utf8(), "bb"), CreateResult::saved);
-    return treeContents(clean.path());
-}
-
 TEST(Crash, KilledAtEveryStepLeavesAWholePageSetOrNoneAndTheNextRunCopes)
 {
-    const auto whole = wholePageSet();
-    ASSERT_EQ(whole.size(), 4u);
+    TempDir clean; // the page set "bb" as a run that nothing stopped leaves it
+    ASSERT_EQ(testing::CreateButton().press(nativeFileSystem(), clean.utf8(), "bb"), CreateResult::saved);
+    const auto whole = treeContents(clean.path());
     int killPoints = 0;
     // The second time the directory holds a dead run's leftover, so that
     // kills also fall inside its removal.
@@ -78,13 +57,14 @@ TEST(Crash, KilledAtEveryStepLeavesAWholePageSetOrNoneAndTheNextRunCopes)
         ASSERT_NE(child, -1);
         if (child == 0) {
             KillingFileSystem killing(killAfter);
-            runChild(killing, dir.utf8());
+            testing::CreateButton button;
+            ::_exit(button.press(killing, dir.utf8(), "bb") == CreateResult::saved ? 0 : 1);
         }
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         if (!WIFSIGNALED(status)) {
             // Past the last call: the run was not stopped, and saved.
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == saved);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
             EXPECT_EQ(treeContents(dir.path()), whole);
             killAfter = 0;
             ++round;
@@ -112,40 +92,6 @@ TEST(Crash, KilledAtEveryStepLeavesAWholePageSetOrNoneAndTheNextRunCopes)
     // the removal of its file and itself.
     EXPECT_EQ(killPoints, 17 + 20);
     std::cout << "kill points tried: " << killPoints << '\n';
-}
-
-TEST(Race, TwoRunsStartedTogetherForOneNameSaveOnce)
-{
-    const auto whole = wholePageSet();
-    int rounds = 0;
-    for (; rounds < 100 && !HasFailure(); ++rounds) {
-        TempDir dir;
-        // Both children wait on the pipe and start when it closes.
-        int gate[2];
-        ASSERT_EQ(::pipe(gate), 0);
-        pid_t children[2];
-        for (pid_t& child : children) {
-            child = ::fork();
-            ASSERT_NE(child, -1);
-            if (child == 0) {
-                ::close(gate[1]);
-                char byte;
-                (void)!::read(gate[0], &byte, 1);
-                runChild(nativeFileSystem(), dir.utf8());
-            }
-        }
-        ::close(gate[0]);
-        ::close(gate[1]);
-        std::multiset<int> outcomes;
-        for (const pid_t child : children) {
-            int status = 0;
-            ASSERT_EQ(::waitpid(child, &status, 0), child);
-            outcomes.insert(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-        }
-        EXPECT_EQ(outcomes, (std::multiset<int>{saved, taken})) << "round " << rounds;
-        EXPECT_EQ(treeContents(dir.path()), whole) << "round " << rounds; // and no staging folder
-    }
-    std::cout << "race rounds: " << rounds << '\n';
 }
 
 } // namespace
