@@ -1,12 +1,11 @@
 // What only a Windows build shows: wide names, "\" paths, the Windows name
-// rules through the real file system, and the executable's directory.
+// rules through the real file system, and long paths in extended form.
 #include "page_set_writer.h"
 #include "platform/windows/long_path.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <process.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -94,47 +93,6 @@ TEST(LongPaths, EveryPathReachesTheSystemInExtendedForm)
         EXPECT_EQ(windows::extendedPath(path), std::wstring(extended)) << path;
     EXPECT_TRUE(windows::extendedPath("relative\\bb")->starts_with(L"\\\\?\\"));
     EXPECT_FALSE(windows::extendedPath("bad\xFF"));
-}
-
-TEST_F(WindowsWriter, APageSetIsMadeInAFolderMoreThan300CharactersDeep)
-{
-    std::string deep = dir.utf8();
-    while (deep.size() <= 300) {
-        deep += "\\" + std::string(40, 'd') + "\u30DB\u30FC\u30E0"; // ホーム
-        ASSERT_TRUE(nativeFileSystem().makeDirectory(deep).ok()) << deep;
-    }
-    ASSERT_EQ(button.press(nativeFileSystem(), deep, "bb"), CreateResult::saved) << button.said();
-    const fs::path folder = *windows::extendedPath(deep + "\\bb");
-    EXPECT_EQ(testing::readBytes(folder / L"bb.asx"), testing::expectedAsx("bb"));
-    EXPECT_EQ(testing::readBytes(folder / L"bb.htm"), testing::expectedLink("bb"));
-    EXPECT_EQ(testing::readBytes(folder / L"bb01.htm"), testing::expectedEmbed("bb"));
-}
-
-// Starts a copy of the probe in `folder` and returns what it wrote: the
-// directory the core found for it.
-std::string probeFrom(const fs::path& folder, const fs::path& output)
-{
-    const fs::path program = folder / L"executable_directory_probe.exe";
-    fs::copy_file(testing::fromUtf8(executableDirectory()) / program.filename(), program);
-    const std::wstring quotedOutput = L"\"" + output.wstring() + L"\"";
-    EXPECT_EQ(::_wspawnl(_P_WAIT, program.c_str(), L"probe", quotedOutput.c_str(), nullptr), 0);
-    return testing::readBytes(output);
-}
-
-TEST(ExecutableDirectory, IsTheFolderThatHoldsTheProgramWhateverItsName)
-{
-    const std::string here = executableDirectory();
-    ASSERT_FALSE(here.empty());
-    EXPECT_NE(here.back(), '\\');
-    EXPECT_TRUE(fs::is_regular_file(testing::fromUtf8(here + "\\generation_tests.exe"))) << here;
-
-    TempDir dir;
-    // Japanese, a letter no ANSI code page shares with it, and a character
-    // beyond the BMP (a surrogate pair in UTF-16).
-    const fs::path named = dir.path() / L"\u52D5\u753B caf\u00E9 \U0001F600";
-    fs::create_directory(named);
-    const auto expected = named.u8string();
-    EXPECT_EQ(probeFrom(named, dir.path() / L"where.txt"), std::string(expected.begin(), expected.end()));
 }
 
 } // namespace
