@@ -9,12 +9,8 @@ set -euo pipefail
 program="${1:?usage: session_test.sh PATH/TO/popolun[.exe]}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 wine=()
-tools=(Xvfb xdotool iconv)
-if [[ "$program" == *.exe ]]; then
-  wine=(wine)
-  tools+=(wine wineserver perl)
-fi
-for tool in "${tools[@]}"; do
+[[ "$program" != *.exe ]] || wine=(wine)
+for tool in Xvfb xdotool iconv "${wine[@]}"; do
   command -v "$tool" >/dev/null || { echo "session: $tool is missing; run scripts/packages test (or windows)" >&2; exit 1; }
 done
 
@@ -47,17 +43,11 @@ log="$scratch/program.log"
 start_xvfb "$scratch"
 unset QT_QPA_PLATFORM
 
-if [ -n "${wine[*]}" ]; then
-  # A fresh prefix drawn through X (not the headless one), with the Japanese
-  # faces. It is not what is tested: one failed attempt is said and tried again.
-  make_prefix() { "$root/scripts/wine-prefix" </dev/null >"$scratch/prefix.log" 2>&1; }
-  if ! make_prefix; then
-    echo "session: making the Wine prefix failed; once more. It said:" >&2
-    cat "$scratch/prefix.log" >&2
-    wineserver -k >/dev/null 2>&1 || true
-    rm -rf "$WINEPREFIX"
-    make_prefix || { cat "$scratch/prefix.log" >&2; echo "FAIL: no Wine prefix" >&2; exit 1; }
-  fi
+# A fresh prefix drawn through X (not the headless one), with the Japanese faces.
+if [ -n "${wine[*]}" ] && ! "$root/scripts/wine-prefix" </dev/null >"$scratch/prefix.log" 2>&1; then
+  cat "$scratch/prefix.log" >&2
+  echo "FAIL: no Wine prefix" >&2
+  exit 1
 fi
 
 title='ポポルン　ベーシック版'
