@@ -4,7 +4,6 @@
 // tested once for every front end in tests/ui/behaviour.
 #include "application.h"
 #include "form13.h"
-#include "message_boxes.h"
 #include "message_loop.h"
 #include "pictures.h"
 #include "resources/resource_ids.h"
@@ -16,14 +15,76 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 using namespace popolun;
-using popolun::testing::MessageBoxes;
 namespace fs = std::filesystem;
 namespace ids = popolun::layout;
 
 namespace {
+
+// Answers the message boxes an action opens: records each one's text and
+// form, then presses its one button.
+class MessageBoxes {
+public:
+    struct Box {
+        std::wstring text, caption;
+        HWND owner = nullptr;
+        int buttons = 0;
+        bool icon = false;
+        bool othersEnabled = false; // another window of the program took input under it
+    };
+
+    void answerDuring(const std::function<void()>& action);
+
+    std::vector<Box> seen;
+};
+
+MessageBoxes* answering = nullptr;
+
+std::wstring classOf(HWND window)
+{
+    wchar_t name[32] = {};
+    ::GetClassNameW(window, name, 32);
+    return name;
+}
+
+BOOL CALLBACK answerBox(HWND window, LPARAM)
+{
+    if (classOf(window) != L"#32770" || !::IsWindowVisible(window))
+        return TRUE;
+    MessageBoxes::Box box{win32::windowText(::GetDlgItem(window, 0xFFFF)), win32::windowText(window),
+                          ::GetWindow(window, GW_OWNER)};
+    for (HWND child = nullptr; (child = ::FindWindowExW(window, child, nullptr, nullptr));) {
+        if (!::IsWindowVisible(child))
+            continue;
+        box.buttons += classOf(child) == L"Button";
+        box.icon |= classOf(child) == L"Static" && (::GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON
+                    && ::SendMessageW(child, STM_GETICON, 0, 0) != 0;
+    }
+    for (const win32::Window* other : win32::Window::all())
+        box.othersEnabled |= other->handle() != box.owner && ::IsWindowEnabled(other->handle());
+    answering->seen.push_back(box);
+    ::SendMessageW(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
+
+void CALLBACK poll(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (answering)
+        ::EnumThreadWindows(::GetCurrentThreadId(), &answerBox, 0);
+}
+
+void MessageBoxes::answerDuring(const std::function<void()>& action)
+{
+    // A thread timer fires inside the message box's own loop.
+    answering = this;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &poll);
+    action();
+    ::KillTimer(nullptr, timer);
+    answering = nullptr;
+}
 
 RECT boxIn(HWND window, HWND control)
 {

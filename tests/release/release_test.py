@@ -1,11 +1,16 @@
 #!/usr/bin/python3
-"""The version a user can see agrees everywhere with the project's: the zip's
-name and folder, and in the zip popolun.exe's version resource and embedded
-manifest, the help page and the read-me. Also what Explorer shows beside it:
-the maker and copyright, and an icon at every size a screen may ask for.
+"""The zip and SHA256SUMS as a user gets them. The version agrees everywhere
+with the project's: the zip's name and folder, and in the zip popolun.exe's
+version resource and embedded manifest, the help page and the read-me.
+Explorer shows the maker and copyright, and an icon at every size a screen
+may ask for. popolun.exe imports only what its first window needs: the
+shell, COM and the accessibility services are loaded when first used, and
+a new import would map a DLL into every start. SHA256SUMS covers the zip
+and the program, and sha256sum -c accepts it.
 
-usage: version_test.py VERSION DIST   (DIST: the folder the build wrote the zip into)
+usage: release_test.py VERSION DIST   (DIST: the folder the build wrote the zip into)
 """
+import hashlib
 import re
 import struct
 import sys
@@ -40,7 +45,8 @@ with zipfile.ZipFile(dist / zips[0]) as archive:
     folders = sorted({path.split("/")[0] for path in archive.namelist()})
     expect("the folder in the zip", folders, [name])
     folder = folders[0]
-    pe = pefile.PE(data=archive.read(f"{folder}/popolun.exe"))
+    exe = archive.read(f"{folder}/popolun.exe")
+    pe = pefile.PE(data=exe)
     help_page = archive.read(f"{folder}/popolun-help.html").decode("utf-8")
     readme = archive.read(f"{folder}/readme.txt").decode("utf-8-sig")
 
@@ -74,6 +80,13 @@ manifest = ElementTree.fromstring(found[RT_MANIFEST, 1])
 identity = manifest.find("{urn:schemas-microsoft-com:asm.v1}assemblyIdentity")
 expect("the manifest's assemblyIdentity version", identity.get("version"), ".".join(map(str, numbers)))
 
+imports = sorted(entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT)
+expect("what popolun.exe imports", imports, ["comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "user32.dll"])
+
+sums = (dist / "SHA256SUMS").read_text(encoding="ascii")
+expect("SHA256SUMS", sums, f"{hashlib.sha256((dist / zips[0]).read_bytes()).hexdigest()}  {zips[0]}\n"
+                           f"{hashlib.sha256(exe).hexdigest()}  {folder}/popolun.exe\n")
+
 shown = re.search(r'<p id="version">バージョン ([^<]*)</p>', help_page)
 expect("the help page's version", shown and shown.group(1), version)
 shown = re.search(r"バージョン (\S+)", readme.splitlines()[0])
@@ -81,5 +94,5 @@ expect("the read-me's version", shown and shown.group(1), version)
 
 for failure in failures:
     print("FAIL:", failure)
-print(f"{len(failures)} of {checked} places disagree with {version}")
+print(f"{len(failures)} of {checked} checks failed")
 sys.exit(1 if failures else 0)
