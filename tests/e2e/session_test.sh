@@ -73,7 +73,6 @@ wait_for() {
     sleep 0.1
   done
 }
-shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 size_of() { xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=' | cut -d= -f2 | paste -sd x; }
 
 # Starts the program in $program_dir ($dir unless set), through ${wrap[@]} if
@@ -105,19 +104,16 @@ if ! centred; then
   start_program
   centred || fail "main window not centred: client at $X,$Y"
 fi
-! shown '設定$' || fail "the settings window is shown at start"
+[ -z "$(xdotool search --onlyvisible --name '設定$' 2>/dev/null)" ] || fail "the settings window is shown at start"
 
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.1; }
 boxes() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | grep -vx "$main" || true; }
-box_shown() { [ -n "$(boxes)" ]; }
-no_box() { [ -z "$(boxes)" ]; }
-more_messages() { [ "$(messages | wc -l)" -gt "$seen" ]; }
 # Waits for the next message box, checks what it says (a pattern; under Wine),
 # and answers it with Enter, the pointer on the box (keys go to the window under it).
 answer() {
-  wait_for 15 box_shown || fail "no message box; expected \"$1\""
+  wait_for 15 eval '[ -n "$(boxes)" ]' || fail "no message box; expected \"$1\""
   if [ -n "${wine[*]}" ]; then
-    wait_for 5 more_messages || fail "a message box with no text in the trace"
+    wait_for 5 eval '[ "$(messages | wc -l)" -gt "$seen" ]' || fail "a message box with no text in the trace"
     seen=$((seen + 1))
     local text
     text=$(messages | sed -n "${seen}p")
@@ -125,7 +121,7 @@ answer() {
     [[ "$text" == $1 ]] || fail "the message box says \"$text\"; expected \"$1\""
   fi
   xdotool mousemove --window "$(boxes | head -n1)" 10 10 key Return
-  wait_for 15 no_box || fail "the message box did not close on Enter"
+  wait_for 15 eval '[ -z "$(boxes)" ]' || fail "the message box did not close on Enter"
 }
 # The name field (176,128 97x33), then "一発作成" (168,184 121x49).
 create() {
@@ -166,8 +162,6 @@ expect_page_set() {
 create bb
 answer '保存しました。'
 expect_page_set "$dir" bb
-[ "$(stat -c %s "$dir/bb/bb.asx" "$dir/bb/bb.htm" "$dir/bb/bb01.htm" | paste -sd ' ')" = '67 156 432' ] ||
-  fail "worked example sizes"
 listing() { ls -A "$1" | LC_ALL=C sort | paste -sd ' '; }
 [ "$(listing "$dir")" = "$(printf '%s\n' bb popolun-help.html "$exe" | LC_ALL=C sort | paste -sd ' ')" ] ||
   fail "the folder holds: $(listing "$dir")"
