@@ -19,13 +19,13 @@ def problem(driver, top):
     program = os.path.join(os.path.realpath(top), "program")
     os.mkdir(program)
     log = os.path.join(top, "strace.log")
-    # LeakSanitizer cannot run under ptrace: a sanitizer build would fail at exit.
-    env = dict(os.environ, ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0")
     if not shutil.which("strace"):
         return "strace is missing: scripts/packages test installs it"
+    # LeakSanitizer cannot run under ptrace: a sanitizer build would fail at exit.
     run = subprocess.run(["strace", "-f", "-y", "-s", "4096", "-o", log, "-e",
                           "trace=write,fsync,fdatasync,rename,renameat,renameat2", driver, program, "bb"],
-                         env=env, capture_output=True, text=True)
+                         env=dict(os.environ, ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0"),
+                         capture_output=True, text=True)
     if run.returncode != 0:
         return f"the run did not save (exit {run.returncode}): {run.stdout}{run.stderr}"
     calls = []  # the calls that succeeded: name, the descriptor's path, the quoted paths

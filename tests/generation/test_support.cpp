@@ -25,9 +25,11 @@ TempDir::~TempDir()
     fs::remove_all(path_, ignored);
 }
 
-std::string TempDir::utf8() const
+std::string TempDir::utf8() const { return toUtf8(path_); }
+
+std::string toUtf8(const fs::path& path)
 {
-    const auto text = path_.u8string();
+    const auto text = path.u8string();
     return {text.begin(), text.end()};
 }
 
@@ -41,18 +43,13 @@ std::string readBytes(const fs::path& file)
     return out.str();
 }
 
-void writeBytes(const fs::path& file, const std::string& bytes)
-{
-    std::ofstream out(file, std::ios::binary);
-    out << bytes;
-}
+void writeBytes(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
 std::map<std::string, std::string> treeContents(const fs::path& root)
 {
     std::map<std::string, std::string> tree;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        const auto relative = entry.path().lexically_relative(root).u8string();
-        std::string& contents = tree[std::string(relative.begin(), relative.end())];
+        std::string& contents = tree[toUtf8(entry.path().lexically_relative(root))];
         if (entry.is_symlink())
             contents = "<link>" + fs::read_symlink(entry.path()).string();
         else

@@ -36,6 +36,7 @@ private:
 std::map<std::string, std::string> treeContents(const std::filesystem::path& root);
 
 std::filesystem::path fromUtf8(const std::string& utf8);
+std::string toUtf8(const std::filesystem::path& path);
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 

