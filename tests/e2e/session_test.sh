@@ -58,10 +58,7 @@ messages() {
 }
 fail() {
   echo "FAIL: $*" >&2
-  if [ -n "${wine[*]}" ]; then
-    echo "message boxes shown:" >&2
-    messages | sed 's/^/  /' >&2 || true
-  fi
+  [ -z "${wine[*]}" ] || { echo "message boxes shown:"; messages | sed 's/^/  /' || true; } >&2
   exit 1
 }
 # wait_for SECONDS COMMAND...: polls until the command succeeds.

@@ -15,9 +15,7 @@ import sys
 import tempfile
 
 
-def problem(driver, top):
-    program = os.path.join(os.path.realpath(top), "program")
-    os.mkdir(program)
+def problem(driver, top, program):
     log = os.path.join(top, "strace.log")
     if not shutil.which("strace"):
         return "strace is missing: scripts/packages test installs it"
@@ -58,9 +56,7 @@ def problem(driver, top):
         return f"the program folder {program} is not flushed after the rename"
 
 
-def wine_problem(driver, top):
-    program = os.path.join(os.path.realpath(top), "program")
-    os.mkdir(program)
+def wine_problem(driver, program):
     windows = "Z:" + program.replace("/", "\\")
     traced = subprocess.Popen(["wine", driver, windows, "bb"], env=dict(os.environ, WINEDEBUG="-all,+relay"),
                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, errors="replace")
@@ -95,6 +91,8 @@ def wine_problem(driver, top):
 
 
 with tempfile.TemporaryDirectory() as top:
-    found = wine_problem(sys.argv[2], top) if sys.argv[1] == "--wine" else problem(sys.argv[1], top)
+    program = os.path.join(os.path.realpath(top), "program")
+    os.mkdir(program)
+    found = wine_problem(sys.argv[2], program) if sys.argv[1] == "--wine" else problem(sys.argv[1], top, program)
 print("durable_write:", found or "each file flushed after its last write, in order with the folders and the rename")
 sys.exit(1 if found else 0)

@@ -11,12 +11,7 @@ namespace {
 
 using enum FieldId;
 
-// The four parameters of the main window: extension, width, height, autostart.
-std::vector<std::string> parameters(const Session& session)
-{
-    const auto& m = session.main();
-    return {m.text(extension), m.text(width), m.text(height), m.text(autostart)};
-}
+using testing::parameters;
 using Parameters = std::vector<std::string>;
 
 class StartedSession : public ::testing::Test {

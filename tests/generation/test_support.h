@@ -46,6 +46,14 @@ std::string expectedLink(const std::string& name);
 std::string expectedEmbed(const std::string& name, const std::string& width = "320",
                           const std::string& height = "304", const std::string& autostart = "false");
 
+// The four parameters of the main window: extension, width, height, autostart.
+inline std::vector<std::string> parameters(const Session& session)
+{
+    const auto& main = session.main();
+    return {main.text(FieldId::extension), main.text(FieldId::width), main.text(FieldId::height),
+            main.text(FieldId::autostart)};
+}
+
 // Records the message boxes instead of showing them.
 class RecordedMessages : public MessageSink {
 public:

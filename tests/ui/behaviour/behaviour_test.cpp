@@ -69,13 +69,7 @@ class Behaviour : public ::testing::Test {
 protected:
     Behaviour() { window.start(); }
 
-    std::vector<std::string> parameters()
-    {
-        std::vector<std::string> values;
-        for (const FieldId id : {FieldId::extension, FieldId::width, FieldId::height, FieldId::autostart})
-            values.push_back(window.session().main().text(id));
-        return values;
-    }
+    std::vector<std::string> parameters() { return testing::parameters(window.session()); }
     FakeView& settingsView()
     {
         EXPECT_TRUE(toolkit.settingsView) << "the settings window was never built";

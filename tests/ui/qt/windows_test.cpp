@@ -12,9 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -135,7 +133,6 @@ private slots:
         QCOMPARE(tabStopsFrom(settingsWindow().control(ids::settings::extension), 6), order);
         QTest::mouseClick(option(ids::settings::on), Qt::LeftButton);
         QCOMPARE(tabStopsFrom(option(ids::settings::on), 5), order.mid(2) + order.mid(1, 1));
-        QVERIFY(fs::is_empty(dir->path().toStdString()));
         QVERIFY(mainWindow().isVisible() && settingsWindow().isVisible());
     }
 
