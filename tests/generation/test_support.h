@@ -54,31 +54,22 @@ inline std::vector<std::string> parameters(const Session& session)
             main.text(FieldId::autostart)};
 }
 
-// Records the message boxes instead of showing them.
-class RecordedMessages : public MessageSink {
-public:
-    void show(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
 // The main window's create button: a started session, the name typed, and
-// what the last press said.
-struct CreateButton {
+// what the last press said (message boxes recorded, not shown).
+struct CreateButton final : MessageSink {
     CreateButton() { session.load(); }
     CreateResult press(FileSystem& fileSystem, const std::string& directory, const std::string& name)
     {
-        messages.shown.clear();
+        shown.clear();
         session.main().setText(FieldId::name, name);
-        return PageSetWriter(fileSystem, directory, messages).create(session.main().snapshot());
+        return PageSetWriter(fileSystem, directory, *this).create(session.main().snapshot());
     }
+    void show(const std::string& text) override { shown.push_back(text); }
     // The one message of the last press, or how many there were.
-    std::string said() const
-    {
-        return messages.shown.size() == 1 ? messages.shown[0] : std::to_string(messages.shown.size()) + " messages";
-    }
+    std::string said() const { return shown.size() == 1 ? shown[0] : std::to_string(shown.size()) + " messages"; }
 
     Session session;
-    RecordedMessages messages;
+    std::vector<std::string> shown;
 };
 
 // The native file system with one hook around every call, for the layers
