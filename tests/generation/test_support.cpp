@@ -58,10 +58,10 @@ std::map<std::string, std::string> treeContents(const fs::path& root)
     return tree;
 }
 
-std::string expectedAsx(const std::string& name)
+std::string expectedAsx(const std::string& name, const std::string& extension)
 {
     return "<ASX Version =\"3.0\"><Entry>\r\n"
-           "<Ref href =\"./" + name + ".wmv\"></Entry></ASX>\r\n";
+           "<Ref href =\"./" + name + extension + "\"></Entry></ASX>\r\n";
 }
 
 std::string expectedLink(const std::string& name)

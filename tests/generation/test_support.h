@@ -40,8 +40,8 @@ std::string toUtf8(const std::filesystem::path& path);
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 
-// The files of a page set, for a base name already in code page 932.
-std::string expectedAsx(const std::string& name);
+// The files of a page set, for a base name (and extension) already in code page 932.
+std::string expectedAsx(const std::string& name, const std::string& extension = ".wmv");
 std::string expectedLink(const std::string& name);
 std::string expectedEmbed(const std::string& name, const std::string& width = "320",
                           const std::string& height = "304", const std::string& autostart = "false");

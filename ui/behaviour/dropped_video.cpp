@@ -1,6 +1,5 @@
 #include "dropped_video.h"
 
-#include "platform/file_system.h"
 #include "shown_text.h"
 
 namespace popolun::ui {
@@ -22,13 +21,13 @@ std::string fileName(const std::string& path)
 
 } // namespace
 
-DropReading readDroppedVideo(const std::vector<std::string>& items)
+DropReading readDroppedVideo(const std::vector<std::string>& items, DirectoryEntry::Kind (*kindOf)(const std::string&))
 {
     if (items.size() != 1)
         return {{}, "ビデオファイルは一つだけにしてください（" + std::to_string(items.size()) + "個ありました）。"
                         + kNothingChanged};
     const std::string& item = items.front();
-    const DirectoryEntry::Kind kind = kindOfPath(item);
+    const DirectoryEntry::Kind kind = kindOf(item);
     if (kind == DirectoryEntry::Kind::folder)
         return {{}, "「" + shownPath(item, pathSeparator()) + "」はフォルダーです。ビデオファイルを一つ選んでください。" + kNothingChanged};
     if (kind != DirectoryEntry::Kind::file)

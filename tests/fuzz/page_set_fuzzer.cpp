@@ -1,0 +1,300 @@
+// Everything that takes text from outside, fed any bytes (libFuzzer, with
+// AddressSanitizer and UndefinedBehaviorSanitizer; scripts/fuzz runs it).
+// An input is lines:
+//   1  the base name typed
+//   2  the width typed into the settings
+//   3  the extension typed into the settings
+//   4  how the run goes: digits pick the file-system call that fails (from 1),
+//      n s a i x the error, r every removal failing, o "オン" clicked,
+//      L a dead run's staging folder beside, T the name already taken
+//   5… videos dropped on the window: f a file, d a folder, anything else
+//      no file, then the path
+// On every input: no crash and no undefined behaviour; the settings reach
+// the main fields and a numeric width gives its height; a whole, byte-exact
+// page set inside the program folder, or nothing there and a message, and
+// nothing touched outside it, with Linux's and Windows's rules alike; a
+// dropped video splits into name and extension; shortened texts never split
+// a character.
+#include "dropped_video.h"
+#include "memory_file_system.h"
+#include "name_check.h"
+#include "page_set_writer.h"
+#include "platform/encoding.h"
+#include "session.h"
+#include "shown_text.h"
+#include "staging_folders.h"
+#include "test_support.h"
+#include "utf8.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string_view>
+
+namespace popolun {
+namespace {
+
+using testing::MemoryFileSystem;
+
+void require(bool holds, const char* what, std::string_view detail = {})
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "fuzz: %s: %.*s\n", what, int(detail.size()), detail.data());
+    std::abort();
+}
+
+struct Run {
+    std::string name, width, extension;
+    int failAt = 0;
+    FsError error = FsError::ioError;
+    bool removalsFail = false, on = false, leftover = false, taken = false;
+    std::vector<std::string> dropped;
+};
+
+Run readRun(std::string_view input)
+{
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start <= input.size();) {
+        const std::size_t end = std::min(input.find('\n', start), input.size());
+        lines.emplace_back(input.substr(start, end - start));
+        start = end + 1;
+    }
+    lines.resize(std::max<std::size_t>(lines.size(), 4));
+    Run run{lines[0], lines[1], lines[2]};
+    for (const char c : lines[3]) {
+        if (c >= '0' && c <= '9')
+            run.failAt = std::min(run.failAt * 10 + (c - '0'), 1000);
+        const std::map<char, FsError> errors{{'n', FsError::notFound}, {'s', FsError::noSpace},
+                                             {'a', FsError::accessDenied}, {'i', FsError::ioError},
+                                             {'x', FsError::other}};
+        if (errors.contains(c))
+            run.error = errors.at(c);
+        run.removalsFail |= c == 'r';
+        run.on |= c == 'o';
+        run.leftover |= c == 'L';
+        run.taken |= c == 'T';
+    }
+    run.dropped.assign(lines.begin() + 4, lines.end());
+    return run;
+}
+
+bool isUtf8(std::string_view text) { return decodeUtf8(text).has_value(); }
+std::size_t characters(std::string_view text) { return decodeUtf8(text)->size(); }
+
+// A plain decimal numeral: what the settings take as a width.
+bool isNumeral(std::string_view text)
+{
+    std::size_t i = text.starts_with('-') ? 1 : 0;
+    const auto digits = [&] {
+        const std::size_t from = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        return i > from;
+    };
+    if (!digits())
+        return false;
+    if (i < text.size() && text[i] == '.' && (++i, !digits()))
+        return false;
+    return i == text.size();
+}
+
+// Three quarters of the width plus 64, in the fewest digits; nothing where the
+// width is no number or the height is no finite one.
+void heightFollowsTheWidth(const std::string& width, const std::string& height)
+{
+    const double w = isNumeral(width) ? std::strtod(width.c_str(), nullptr) : NAN;
+    const double expected = w / 4 * 3 + 64;
+    if (!std::isfinite(w) || !std::isfinite(expected)) {
+        require(height.empty(), "a height without a numeric width", width + " -> " + height);
+        return;
+    }
+    require(!height.empty(), "no height for a numeric width", width);
+    const double shown = std::strtod(height.c_str(), nullptr);
+    require(std::abs(shown - expected) <= std::abs(expected) * 1e-14, "the height is not 3/4 of the width + 64",
+            width + " -> " + height);
+    if (height.find('E') == std::string::npos && height.find('.') != std::string::npos)
+        require(height.back() != '0' && height.back() != '.', "a height with trailing zeros", height);
+}
+
+void settingsReachTheMainFields(const Run& run)
+{
+    Session session;
+    session.load();
+    SettingsFields& settings = session.settings();
+    const FieldSet& main = session.main();
+    const auto holds = [&] {
+        require(main.text(FieldId::extension) == settings.text4.text(), "the extension did not follow");
+        require(main.text(FieldId::width) == settings.text12.text(), "the width did not follow");
+        require(main.text(FieldId::autostart) == settings.text17.text(), "autostart did not follow");
+        heightFollowsTheWidth(main.text(FieldId::width), main.text(FieldId::height));
+    };
+    settings.text12.setText(run.width);
+    holds();
+    settings.text4.setText(run.extension);
+    if (run.on)
+        settings.clickOption1();
+    holds();
+    require(settings.text17.text() == (run.on ? "true" : "false"), "the option buttons and autostart disagree");
+    // Whatever is put into the height, it is the width's again at once.
+    settings.text14.setText(run.name);
+    session.main().setText(FieldId::height, run.name);
+    holds();
+}
+
+struct Messages final : MessageSink {
+    void show(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
+
+// Whether a path the writer gave the file system names the program folder or
+// something in it: no "." or ".." on the way, and on Windows no other separator.
+bool insideProgramFolder(const std::string& path, const std::string& program, char separator, bool windows)
+{
+    if (path == program)
+        return true;
+    if (!path.starts_with(program + separator))
+        return false;
+    for (std::size_t start = program.size() + 1; start <= path.size();) {
+        const std::size_t end = std::min(path.find(separator, start), path.size());
+        const std::string_view part(path.data() + start, end - start);
+        if (part.empty() || part == "." || part == ".." || (windows && part.find_first_of("/:") != part.npos))
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+void pageSetIsWholeOrNone(const Run& run, const Snapshot& fields, char separator, bool windows)
+{
+    const std::string root = windows ? "C:" : "";
+    const std::string program = root + separator + "p", name = fields[FieldId::name];
+    MemoryFileSystem fileSystem(separator, root);
+    fileSystem.addFolder(program);
+    fileSystem.addFile(program + separator + "other.txt", "existing");
+    fileSystem.addFolder(root + separator + "q");
+    fileSystem.addFile(root + separator + "q" + separator + "outside.txt", "theirs");
+    const bool plainName = !name.empty() && name.find_first_of("/\\") == std::string::npos;
+    if (run.taken && plainName)
+        fileSystem.addFolder(program + separator + name);
+    const std::string leftover = program + separator + stagingFolderName(2147483644, 0, 7);
+    if (run.leftover) {
+        fileSystem.addFolder(leftover);
+        fileSystem.addFile(leftover + separator + "bb.asx", "killed");
+    }
+    auto before = fileSystem.entries;
+    fileSystem.failAt = run.failAt;
+    fileSystem.fault = {run.error, "injected"};
+    fileSystem.removalsFail = run.removalsFail;
+
+    Messages messages;
+    const CreateResult result = PageSetWriter(fileSystem, program, messages, separator, windows).create(fields);
+    require(messages.shown.size() == 1, "not exactly one message");
+    const std::string& said = messages.shown.front();
+    for (const std::string& path : fileSystem.touched)
+        require(insideProgramFolder(path, program, separator, windows), "a path outside the program folder", path);
+
+    auto after = fileSystem.entries;
+    // A dead run's leftover may go (it holds only the program's files), or stay.
+    for (auto* tree : {&before, &after})
+        std::erase_if(*tree, [&](const auto& entry) {
+            return entry.first == leftover || entry.first.starts_with(leftover + separator);
+        });
+    if (result == CreateResult::saved) {
+        require(said == text::kSaved, "saved with another message", said);
+        const auto cp932 = [](const std::string& text) { return encodeCp932(text).value(); };
+        const std::string folder = program + separator + name, stem = folder + separator + name;
+        before[folder] = {true, {}};
+        before[stem + ".asx"] = {false, testing::expectedAsx(cp932(name), cp932(fields[FieldId::extension]))};
+        before[stem + ".htm"] = {false, testing::expectedLink(cp932(name))};
+        before[stem + "01.htm"] = {false, testing::expectedEmbed(cp932(name), fields[FieldId::width],
+                                                                 fields[FieldId::height], fields[FieldId::autostart])};
+        require(after == before, "the saved page set is not whole, byte for byte", name);
+        require(checkBaseName(name, windows).problem == NameProblem::none, "saved under a refused name", name);
+        return;
+    }
+    require(said != text::kSaved, "not saved, yet said so", said);
+    if (fileSystem.removalsFailed == 0) {
+        require(after == before, "a failed run left something behind or changed what was there", said);
+        return;
+    }
+    // Whatever could not be removed again is named, shortened as messages
+    // shorten paths on this platform.
+    for (const auto& [path, entry] : after) {
+        if (!before.contains(path))
+            require(said.find(shownPath(path, pathSeparator())) != std::string::npos, "a leftover not named",
+                    path + " in " + said);
+    }
+}
+
+bool isFile(const std::string& item) { return item.starts_with('f'); }
+DirectoryEntry::Kind kindOfDropped(const std::string& path)
+{
+    static const std::map<char, DirectoryEntry::Kind> kinds{{'f', DirectoryEntry::Kind::file},
+                                                           {'d', DirectoryEntry::Kind::folder}};
+    return !path.empty() && kinds.contains(path[0]) ? kinds.at(path[0]) : DirectoryEntry::Kind::other;
+}
+
+void droppedVideoSplits(const std::vector<std::string>& items)
+{
+    const ui::DropReading reading = ui::readDroppedVideo(items, kindOfDropped);
+    if (items.size() != 1 || !isFile(items[0])) {
+        require(!reading.video && !reading.message.empty(), "something other than one file was taken");
+        if (std::all_of(items.begin(), items.end(), isUtf8))
+            require(isUtf8(reading.message), "the message splits a character", reading.message);
+        return;
+    }
+    require(reading.video.has_value(), "one file was refused", items[0]);
+    const std::string file = items[0].substr(items[0].rfind('/') + 1);
+    const auto& [name, extension] = *reading.video;
+    require(name + extension.value_or("") == file, "name and extension are not the file's name", file);
+    if (extension)
+        require(extension->starts_with('.') && extension->find('.', 1) == std::string::npos && !name.empty(),
+                "not the last extension", file);
+    else
+        require(file.rfind('.') == std::string::npos || file.rfind('.') == 0, "an extension was kept in the name",
+                file);
+}
+
+void shortenedTextsStayWhole(const std::string& text, const std::string& path)
+{
+    const std::string name = shownName(text);
+    if (!isUtf8(text)) {
+        require(name == text, "text that is no UTF-8 was changed");
+        return;
+    }
+    require(isUtf8(name), "a shortened name splits a character", text);
+    require(characters(name) <= kShownNameLength, "a shortened name is too long", text);
+    if (characters(text) <= kShownNameLength)
+        require(name == text, "a short name was changed", text);
+    for (const char separator : {'/', '\\'}) {
+        const std::string shown = shownPath(path, separator);
+        if (isUtf8(path))
+            require(isUtf8(shown), "a shortened path splits a character", path);
+    }
+}
+
+} // namespace
+} // namespace popolun
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace popolun;
+    const Run run = readRun({reinterpret_cast<const char*>(data), size});
+    settingsReachTheMainFields(run);
+
+    testing::CreateButton button; // for the fields a page set is made of
+    button.session.settings().text12.setText(run.width);
+    button.session.settings().text4.setText(run.extension);
+    if (run.on)
+        button.session.settings().clickOption1();
+    button.session.main().setText(FieldId::name, run.name);
+    const Snapshot fields = button.session.main().snapshot();
+    pageSetIsWholeOrNone(run, fields, '/', false);
+    pageSetIsWholeOrNone(run, fields, '\\', true);
+
+    droppedVideoSplits(run.dropped);
+    shortenedTextsStayWhole(run.name, run.extension + "/" + run.name + "/" + run.width);
+    return 0;
+}
