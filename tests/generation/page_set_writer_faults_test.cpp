@@ -304,5 +304,20 @@ TEST(FileSystemLayer, RenameReplacesNothingAndErrorsAreToldInTheLayersTerms)
     }
 }
 
+#ifndef _WIN32
+// Where the file system has no RENAME_NOREPLACE the new name is first taken
+// by an empty folder; when the rename then fails, that folder goes again.
+TEST(FileSystemLayer, TheFallbackRenameGivesBackTheNameItReservedWhenTheRenameFails)
+{
+    TempDir dir;
+    const std::string from = join(dir.utf8(), "from");
+    EXPECT_EQ(posix::renameByReservingTheName(join(dir.utf8(), "missing"), join(dir.utf8(), "to")).error,
+              FsError::notFound);
+    ASSERT_TRUE(nativeFileSystem().makeDirectory(from).ok());
+    EXPECT_FALSE(posix::renameByReservingTheName(from, join(from, "into itself")).ok());
+    EXPECT_EQ(treeContents(dir.path()), (std::map<std::string, std::string>{{"from", "<dir>"}}));
+}
+#endif
+
 } // namespace
 } // namespace popolun

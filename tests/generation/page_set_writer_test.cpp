@@ -82,5 +82,45 @@ TEST_F(Writer, EmptyOrRefusedNamesAndBadSettingsCreateNothingAnywhere)
     EXPECT_EQ(testing::treeContents(dir.path()), before);
 }
 
+// When several things are wrong at once, the message is about the first of
+// them in the order the user can mend them: the name (what lets it name no
+// folder before what lets it name no page), then the width, then the
+// settings' text; and nothing is made.
+TEST_F(Writer, OfSeveralProblemsTheFirstIsTheOneSaid)
+{
+    const std::string tooLong(300, 'a');
+    struct Case {
+        std::string name, width, extension;
+        bool windowsRules;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"", "abc", ".w\u00E9", false, "記入しましょう。"},
+        {"\u00E9/x", "abc", ".w\u00E9", false, "「/」や「\\」"},
+        {"\u00E9*", "320", ".wmv", false, "「*」は使えません"},
+        {"*" + tooLong, "320", ".wmv", false, "「*」は使えません"},
+        {"\t" + tooLong, "320", ".wmv", false, "制御文字"},
+        {tooLong + "\u00E9", "320", ".wmv", false, "長すぎます"},
+        {".popolun-staging-\u00E9", "320", ".wmv", false, "作業用のフォルダー"},
+        {"caf\u00E9.", "320", ".wmv", true, "名前の「\u00E9」はShift_JIS"},
+        {"CON.", "320", ".wmv", true, "最後に点や空白"},
+        {"bb", "abc", ".w\u00E9", false, "幅は半角数字"},
+        {"bb", "320", ".w\u00E9", false, "設定の「\u00E9」はShift_JIS"},
+    };
+    auto& settings = button.session.settings();
+    for (const Case& each : cases) {
+        settings.text12.setText(each.width);
+        settings.text4.setText(each.extension);
+        button.session.main().setText(FieldId::name, each.name);
+        button.shown.clear();
+        const CreateResult result = PageSetWriter(nativeFileSystem(), dir.utf8(), button, pathSeparator(),
+                                                  each.windowsRules)
+                                        .create(button.session.main().snapshot());
+        EXPECT_EQ(result, each.name.empty() ? CreateResult::nameEmpty : CreateResult::refused) << each.name;
+        EXPECT_NE(button.said().find(each.said), std::string::npos) << each.name << ": " << button.said();
+    }
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
 } // namespace
 } // namespace popolun

@@ -71,6 +71,36 @@ TEST(Cp932, EveryCharacterHasOneExactFormOrNone)
     EXPECT_GT(owners.size(), 7000u) << "the Japanese characters have their forms";
 }
 
+// What neither encoder writes comes in ranges; each is refused at both of
+// its ends and between, alone and amid text that has a form.
+TEST(Cp932, EveryRefusedRangeIsRefusedAtBothEnds)
+{
+    const std::pair<char32_t, char32_t> refused[] = {
+        {0x0080, 0x0080},   // Windows would write the lone byte 0x80
+        {0x00A5, 0x00A5},   // YEN SIGN: glibc would write 0x5C, Windows's "\"
+        {0x203E, 0x203E},   // OVERLINE: glibc would write 0x7E, Windows's "~"
+        {0xF8F0, 0xF8F3},   // Windows would write the lone bytes 0xA0, 0xFD to 0xFF
+        {0xE0000, 0xE007F}, // tags: glibc would drop them without a word
+    };
+    for (const auto& [first, last] : refused) {
+        for (const char32_t c : {first, char32_t(first + (last - first) / 2), last}) {
+            EXPECT_FALSE(encodeCp932(encodeUtf8(c))) << std::hex << unsigned(c);
+            EXPECT_FALSE(encodeCp932("a" + encodeUtf8(c) + "\u52D5")) << std::hex << unsigned(c);
+        }
+    }
+    EXPECT_EQ(encodeCp932("\x7F\u00A7"), "\x7F\x81\x98"); // beside them: DEL, SECTION SIGN
+}
+
+TEST(BaseName, ControlCharactersAreRefusedToTheEndsOfTheirRanges)
+{
+    for (const char32_t c : {0x00, 0x01, 0x1F, 0x7F, 0x80, 0x85, 0x9F}) {
+        const std::string name = "a" + encodeUtf8(c) + "b";
+        EXPECT_EQ(checkBaseName(name, false).problem, NameProblem::controlCharacter) << std::hex << unsigned(c);
+    }
+    for (const char32_t c : {0x20, 0x7E, 0xA0})
+        EXPECT_NE(checkBaseName("a" + encodeUtf8(c) + "b", false).problem, NameProblem::controlCharacter) << unsigned(c);
+}
+
 TEST(BaseName, OrdinaryNamesOfEveryKindPass)
 {
     for (const char* name : {"bb", "  ", " bb", "my video", "動画", "ｂｂ", "ﾋﾞﾃﾞｵ", "a.b", "bb.", "...", "con", "-x", "~",

@@ -234,6 +234,20 @@ private slots:
         QCOMPARE(beside.pos(), anchor.frameGeometry().bottomLeft() + QPoint(0, 1));
     }
 
+    // Placed once, when first shown: a window the user moved stays there
+    // when it is hidden and shown again, or shown by the other window.
+    void windowsStayWhereTheUserMovedThem()
+    {
+        form->clicked(ids::main::settings);
+        settingsWindow().move(settingsWindow().pos() + QPoint(37, 23));
+        mainWindow().move(mainWindow().pos() - QPoint(41, 19));
+        const QPoint settingsAt = settingsWindow().pos(), mainAt = mainWindow().pos();
+        form->settings().clicked(ids::settings::back); // shows the main window, hides this one
+        form->clicked(ids::main::settings);
+        QCOMPARE(settingsWindow().pos(), settingsAt);
+        QCOMPARE(mainWindow().pos(), mainAt);
+    }
+
     void helpBelongsToThePressingWindowAndClosingEndsTheProgram()
     {
         std::ofstream(path(popolun::kHelpPage)) << "?";

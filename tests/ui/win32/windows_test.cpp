@@ -8,6 +8,7 @@
 #include "pictures.h"
 #include "resources/resource_ids.h"
 #include "test_support.h"
+#include "window_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -163,7 +164,9 @@ protected:
 TEST_F(Win32Windows, ControlsStandWhereTheLayoutSaysWithTheirCaptionsAndFonts)
 {
     ASSERT_EQ(::GetDpiForWindow(mainWindow().handle()), 96u) << "the boxes below are 96-dpi pixels";
-    for (win32::Window* window : {&mainWindow(), &settings()}) {
+    const std::pair<win32::Window*, const popolun::testing::WindowBoxes*> windows[] = {
+        {&mainWindow(), &popolun::testing::kMainBoxes}, {&settings(), &popolun::testing::kSettingsBoxes}};
+    for (const auto& [window, boxes] : windows) {
         const layout::Window& spec = window->controls().layout();
         RECT client;
         ::GetClientRect(window->handle(), &client);
@@ -174,10 +177,10 @@ TEST_F(Win32Windows, ControlsStandWhereTheLayoutSaysWithTheirCaptionsAndFonts)
             SCOPED_TRACE(std::string(each.name));
             HWND control = window->control(each.id);
             ASSERT_TRUE(control);
-            const layout::Box box = layout::boxInWindow(spec, each);
             const RECT placed = boxIn(window->handle(), control);
-            EXPECT_EQ((std::array{placed.left, placed.top, placed.right, placed.bottom}),
-                      (std::array<LONG, 4>{box.left, box.top, box.right(), box.bottom()}));
+            EXPECT_EQ((popolun::testing::PixelBox{placed.left, placed.top, placed.right - placed.left,
+                                                  placed.bottom - placed.top}),
+                      boxes->at(std::string(each.name)));
             if (each.kind != layout::Kind::textField)
                 EXPECT_EQ(win32::windowText(control), win32::wide(each.caption));
             LOGFONTW font{};
