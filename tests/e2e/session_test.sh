@@ -191,22 +191,32 @@ quit_program
 # A read-only program folder: refused, and nothing is created. File modes do
 # not stop root, so root gets a read-only mount of it in a namespace of its
 # own, where a new Wine server starts too (the server creates the files).
+# Where no mount namespace can be made (a container without the privilege),
+# that case alone is skipped.
 program_dir="$scratch/read-only"
 mkdir "$program_dir"
 cp "$program" "$program_dir/"
-if [ "$(id -u)" -eq 0 ]; then
+read_only=(sh -c 'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" && exec "$@"' "$program_dir")
+skipped=""
+if [ "$(id -u)" -ne 0 ]; then
+  chmod a-w "$program_dir"
+elif ! why=$(unshare -m "${read_only[@]}" true 2>&1); then
+  skipped="the read-only folder (as root only a read-only mount stops writing, and no mount namespace can be made here: ${why:-unshare failed})"
+else
   if [ -n "${wine[*]}" ]; then
     wineserver -k >/dev/null 2>&1 || true
     timeout 10 wineserver -w >/dev/null 2>&1 || true
   fi
-  wrap=(unshare -m sh -c 'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" && exec "$@"' "$program_dir")
-else
-  chmod a-w "$program_dir"
+  wrap=(unshare -m "${read_only[@]}")
 fi
-start_program
-create bb
-answer 'フォルダー「*[\\/]bb」を作成できませんでした。*何も作成していません。'
-[ "$(listing "$program_dir")" = "$exe" ] || fail "the read-only folder holds: $(listing "$program_dir")"
-quit_program
-
-echo "session: 1 passed, 0 failed"
+if [ -z "$skipped" ]; then
+  start_program
+  create bb
+  answer 'フォルダー「*[\\/]bb」を作成できませんでした。*何も作成していません。'
+  [ "$(listing "$program_dir")" = "$exe" ] || fail "the read-only folder holds: $(listing "$program_dir")"
+  quit_program
+  echo "session: 1 passed, 0 failed"
+else
+  echo "session: skipped $skipped"
+  echo "session: 1 passed, 0 failed, 1 case skipped"
+fi
