@@ -48,23 +48,10 @@ static_assert(inFieldOrder(), "one initial text for each field, in field order")
 
 } // namespace
 
-std::string fieldName(FieldId id) { return "Text" + std::to_string(static_cast<int>(id)); }
-
 FieldSet::FieldSet()
 {
     for (const auto& [id, text] : kInitialTexts)
         field(id).setText(text);
-}
-
-const std::string& FieldSet::initialText(FieldId id)
-{
-    static const auto texts = [] {
-        std::array<std::string, kFieldCount> all;
-        for (const auto& [each, text] : kInitialTexts)
-            all[index(each)] = text;
-        return all;
-    }();
-    return texts.at(index(id));
 }
 
 Snapshot FieldSet::snapshot() const

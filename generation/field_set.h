@@ -37,9 +37,6 @@ enum class FieldId : int {
 };
 inline constexpr int kFieldCount = 24;
 
-// The field's name in the window: "Text12" for the width.
-std::string fieldName(FieldId id);
-
 // The 24 values read once when a page set is made.
 class Snapshot {
 public:
@@ -63,9 +60,6 @@ public:
     void setText(FieldId id, std::string text) { field(id).setText(std::move(text)); }
 
     Snapshot snapshot() const;
-
-    // The value each field holds when the main window is created.
-    static const std::string& initialText(FieldId id);
 
 private:
     static std::size_t index(FieldId id) { return static_cast<std::size_t>(static_cast<int>(id) - 1); }

@@ -1,5 +1,6 @@
 #include "name_check.h"
 
+#include "page_set.h"
 #include "platform/encoding.h"
 #include "utf8.h"
 
@@ -49,7 +50,7 @@ std::size_t units(char32_t c, bool windowsRules) { return windowsRules ? (c > 0x
 // How many characters the name must lose for its longest file, NAME01.htm, to fit.
 std::size_t excessLength(const std::u32string& name, bool windowsRules)
 {
-    std::size_t total = std::string_view("01.htm").size();
+    std::size_t total = std::ranges::max(kFileEndings, {}, &std::string_view::size).size();
     for (char32_t c : name)
         total += units(c, windowsRules);
     std::size_t excess = 0;

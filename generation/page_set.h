@@ -2,9 +2,15 @@
 
 #include "field_set.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace popolun {
+
+// How the three files' names go on after the base name, in the order they
+// are written: NAME.asx, NAME.htm, NAME01.htm.
+inline constexpr std::array<std::string_view, 3> kFileEndings{".asx", ".htm", "01.htm"};
 
 // The three files of a page set as text (UTF-8, CR LF line ends), before encoding.
 struct PageSetText {

@@ -5,19 +5,10 @@
 #include "platform/encoding.h"
 #include "player_size.h"
 
-#include <charconv>
-#include <cmath>
 
 namespace popolun {
 
 namespace {
-
-bool isFiniteNumber(std::string_view text)
-{
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
-}
 
 // Creates one file and puts its bytes on the disk: open, write, flush, close.
 // A file that was created is added to `created`, whatever happens after;
@@ -76,7 +67,7 @@ std::optional<std::string> PageSetWriter::check(const Snapshot& fields) const
 {
     if (const auto check = checkBaseName(fields[FieldId::name], windowsNameRules_); check.problem != NameProblem::none)
         return describeNameProblem(check);
-    if (!parseWidth(fields[FieldId::width]) || !isFiniteNumber(fields[FieldId::height]))
+    if (playerHeight(fields[FieldId::width]).empty() || fields[FieldId::height].empty())
         return describeWidthProblem();
     return std::nullopt;
 }
@@ -149,8 +140,10 @@ std::string PageSetWriter::folderPath(const std::string& name) const
 
 std::vector<std::string> PageSetWriter::filePaths(const std::string& folder, const std::string& name) const
 {
-    const std::string stem = folder + separator_ + name;
-    return {stem + ".asx", stem + ".htm", stem + "01.htm"};
+    std::vector<std::string> paths;
+    for (const std::string_view ending : kFileEndings)
+        paths.push_back(folder + separator_ + name + std::string(ending));
+    return paths;
 }
 
 CreateResult PageSetWriter::finish(CreateResult result, const std::string& message)

@@ -1,6 +1,7 @@
 #include "staging_folders.h"
 
 #include "name_check.h"
+#include "page_set.h"
 #include "platform/process.h"
 
 #include <algorithm>
@@ -62,18 +63,18 @@ bool onlyPageSetFiles(const std::vector<DirectoryEntry>& entries)
 {
     if (entries.empty())
         return true;
+    const auto endsAsAPage = [](std::string_view name, std::string_view stem) {
+        return name.starts_with(stem) && std::ranges::find(kFileEndings, name.substr(stem.size())) != kFileEndings.end();
+    };
+    // X from the first entry's name, for each ending it may have ("a01.htm" may be a's or a01's).
     const std::string& first = entries.front().name;
-    std::vector<std::string> stems;
-    for (const std::string_view ending : {".asx", "01.htm", ".htm"}) {
-        if (first.size() > ending.size() && first.ends_with(ending))
-            stems.push_back(first.substr(0, first.size() - ending.size()));
-    }
-    for (const std::string& stem : stems) {
-        const bool all = std::all_of(entries.begin(), entries.end(), [&](const DirectoryEntry& entry) {
-            return entry.kind == DirectoryEntry::Kind::file
-                && (entry.name == stem + ".asx" || entry.name == stem + ".htm" || entry.name == stem + "01.htm");
-        });
-        if (all)
+    for (const std::string_view ending : kFileEndings) {
+        if (first.size() <= ending.size() || !first.ends_with(ending))
+            continue;
+        const std::string_view stem = std::string_view(first).substr(0, first.size() - ending.size());
+        if (std::ranges::all_of(entries, [&](const DirectoryEntry& entry) {
+                return entry.kind == DirectoryEntry::Kind::file && endsAsAPage(entry.name, stem);
+            }))
             return true;
     }
     return false;

@@ -1,7 +1,7 @@
 // Build tool: writes each picture of the windows at the size it is shown,
 // and at twice that for high-DPI screens, scaled exactly as QLabel scales a
 // picture to fill its box, and the icon as it is, all as uncompressed PAM
-// that the windows read without decoding (looks::picture).
+// that the windows read without decoding (popolun::qt::picture).
 //
 // shown_pictures SOURCE_DIR OUTPUT_DIR
 
