@@ -1,8 +1,13 @@
 // What only a Windows build shows: the Windows name rules through the real
-// file system, and long paths in extended form. Japanese names and deep
-// folders are the end-to-end session's, with the real program.
+// file system, long paths in extended form, and what the layer does where
+// Windows says no (through the layer's table of system calls, where Wine
+// cannot be made to refuse). Japanese names and deep folders are the
+// end-to-end session's, with the real program.
 #include "page_set_writer.h"
+#include "platform/process.h"
 #include "platform/windows/long_path.h"
+#include "platform/windows/system_calls.h"
+#include "staging_folders.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +16,15 @@ namespace popolun {
 namespace {
 
 namespace fs = std::filesystem;
+using windows::systemCalls;
 
-TEST(WindowsNames, ColonsBackslashesAndDeviceNamesCreateNothing)
+TEST(WindowsNames, ColonsBackslashesDeviceNamesAndCharactersWithoutAFormCreateNothing)
 {
     testing::TempDir dir;
     testing::CreateButton button;
     // "bb:x" would be a hidden stream of "bb", "CON" the console, "bb." the folder "bb".
-    for (const char* name : {"bb:x", "bb::$DATA", "C:bb", "a\\b", "..\\bb", "\\\\?\\C:\\bb", "CON", "con.asx",
-                             "NUL", "Aux", "prn.htm", "COM1", "lpt9", "CONIN$", "conout$.txt", "bb.", "bb ",
-                             "bb. . "}) {
+    for (const char* name : {"bb:x", "C:bb", "a\\b", "..\\bb", "\\\\?\\C:\\bb", "CON", "con.asx", "NUL", "Aux",
+                             "COM1", "lpt9", "CONIN$", "bb.", "bb ", "bb. . ", "caf\u00E9", "\u00A5"}) {
         EXPECT_EQ(button.press(nativeFileSystem(), dir.utf8(), name), CreateResult::refused) << name;
         EXPECT_NE(button.said().find("\u4F55\u3082\u4F5C\u6210\u3057\u3066\u3044\u307E\u305B\u3093"),
                   std::string::npos) << name; // 何も作成していません
@@ -27,7 +32,7 @@ TEST(WindowsNames, ColonsBackslashesAndDeviceNamesCreateNothing)
     }
 }
 
-TEST(LongPaths, EveryPathReachesTheSystemInExtendedForm)
+TEST(LongPaths, EveryPathReachesTheSystemInExtendedFormRelativeOnesMadeWhole)
 {
     const std::pair<const char*, const wchar_t*> forms[] = {
         {"C:\\Users\\taro\\bb", L"\\\\?\\C:\\Users\\taro\\bb"},
@@ -38,8 +43,104 @@ TEST(LongPaths, EveryPathReachesTheSystemInExtendedForm)
     };
     for (const auto& [path, extended] : forms)
         EXPECT_EQ(windows::extendedPath(path), std::wstring(extended)) << path;
-    EXPECT_TRUE(windows::extendedPath("relative\\bb")->starts_with(L"\\\\?\\"));
+    std::wstring current(MAX_PATH * 4, L'\0');
+    current.resize(::GetCurrentDirectoryW(DWORD(current.size()), current.data()));
+    const std::wstring parent = current.substr(0, current.find_last_of(L'\\'));
+    EXPECT_EQ(windows::extendedPath("relative\\bb"), L"\\\\?\\" + current + L"\\relative\\bb");
+    EXPECT_EQ(windows::extendedPath("..\\\u52D5\u753B"), L"\\\\?\\" + parent + L"\\\u52D5\u753B");
     EXPECT_FALSE(windows::extendedPath("bad\xFF"));
+}
+
+// One of the layer's system calls replaced while it lives.
+template <typename Call>
+class Replaced {
+public:
+    Replaced(Call& slot, Call with) : slot_(slot), saved_(slot) { slot_ = with; }
+    ~Replaced() { slot_ = saved_; }
+    Replaced(const Replaced&) = delete;
+    Replaced& operator=(const Replaced&) = delete;
+
+private:
+    Call& slot_;
+    Call saved_;
+};
+
+constexpr DWORD kRefused = 0x7FFFFFF0, kGone = 0x7FFFFFF4; // no real process's ids
+
+// Another user's process may not be opened; it runs all the same, and the
+// staging folder it writes in is not swept away as a dead run's.
+TEST(WindowsRefusals, AProcessThatMayNotBeOpenedRunsAndItsStagingFolderStays)
+{
+    Replaced refusing(systemCalls().openProcess, +[](DWORD, BOOL, DWORD id) -> HANDLE {
+        ::SetLastError(id == kRefused ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER);
+        return nullptr;
+    });
+    EXPECT_TRUE(processRunning(kRefused));
+    EXPECT_FALSE(processRunning(kGone));
+
+    testing::TempDir dir;
+    const fs::path live = dir.path() / stagingFolderName(kRefused, 0, 7), dead = dir.path() / stagingFolderName(kGone, 0, 7);
+    for (const fs::path& folder : {live, dead}) {
+        fs::create_directory(folder);
+        testing::writeBytes(folder / "bb.asx", "");
+    }
+    testing::CreateButton button;
+    EXPECT_EQ(button.press(nativeFileSystem(), dir.utf8(), "cc"), CreateResult::saved);
+    EXPECT_TRUE(fs::exists(live / "bb.asx"));
+    EXPECT_FALSE(fs::exists(dead));
+}
+
+// The disk refuses a file's bytes or their flush: said as such, and undone.
+TEST(WindowsRefusals, AWriteOrAFlushTheDiskRefusesIsReportedAndUndone)
+{
+    using Write = decltype(systemCalls().writeFile);
+    const std::pair<Write, const char*> writes[] = {
+        {+[](HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) -> BOOL {
+             ::SetLastError(ERROR_HANDLE_DISK_FULL);
+             return FALSE;
+         },
+         "を書き込めませんでした。ディスクの空き容量が足りません。"},
+        {+[](HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) -> BOOL { // took nothing, said yes
+             *written = 0;
+             return TRUE;
+         },
+         "を書き込めませんでした。ディスクの読み書きでエラーが起きました。"},
+    };
+    testing::TempDir dir;
+    testing::CreateButton button;
+    for (const auto& [write, said] : writes) {
+        Replaced failing(systemCalls().writeFile, write);
+        EXPECT_EQ(button.press(nativeFileSystem(), dir.utf8(), "bb"), CreateResult::failed);
+        EXPECT_NE(button.said().find(said), std::string::npos) << button.said();
+        EXPECT_TRUE(fs::is_empty(dir.path()));
+    }
+    Replaced failing(systemCalls().flushFileBuffers, +[](HANDLE) -> BOOL {
+        ::SetLastError(ERROR_IO_DEVICE);
+        return FALSE;
+    });
+    EXPECT_EQ(button.press(nativeFileSystem(), dir.utf8(), "bb"), CreateResult::failed);
+    EXPECT_NE(button.said().find("bb.asx」の書き込みの確定（ディスクへの書き出し）ができませんでした。ディスクの読み書き"),
+              std::string::npos) << button.said();
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+// A computer name of the longest kind (15 characters), Japanese too, is read whole.
+TEST(WindowsRefusals, AComputerNameOfTheLongestKindIsReadWhole)
+{
+    Replaced naming(systemCalls().getComputerName, +[](LPWSTR name, LPDWORD size) -> BOOL {
+        const std::wstring longest = L"\u30DD\u30DD\u30EB\u30F3-PC-2026-AB"; // ポポルン-PC-2026-AB
+        static_assert(MAX_COMPUTERNAME_LENGTH == 15);
+        if (*size <= longest.size()) {
+            *size = DWORD(longest.size() + 1);
+            ::SetLastError(ERROR_BUFFER_OVERFLOW);
+            return FALSE;
+        }
+        longest.copy(name, longest.size());
+        name[longest.size()] = L'\0';
+        *size = DWORD(longest.size());
+        return TRUE;
+    });
+    EXPECT_EQ(machineName(), "\u30DD\u30DD\u30EB\u30F3-PC-2026-AB");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 
 #include "long_path.h"
+#include "system_calls.h"
 
 #include <algorithm>
 
@@ -92,7 +93,7 @@ public:
         while (!bytes.empty()) {
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
             DWORD written = 0;
-            if (!::WriteFile(toHandle(handle), bytes.data(), chunk, &written, nullptr))
+            if (!windows::systemCalls().writeFile(toHandle(handle), bytes.data(), chunk, &written, nullptr))
                 return lastError();
             if (written == 0)
                 return fromSystemError(ERROR_WRITE_FAULT); // nothing moved: do not spin
@@ -103,7 +104,7 @@ public:
 
     FsResult flush(FileHandle handle) override
     {
-        if (!::FlushFileBuffers(toHandle(handle)))
+        if (!windows::systemCalls().flushFileBuffers(toHandle(handle)))
             return lastError();
         return FsResult::success();
     }

@@ -1,6 +1,6 @@
 #include "platform/process.h"
 
-#include "wide_text.h"
+#include "system_calls.h"
 
 namespace popolun {
 
@@ -10,7 +10,7 @@ bool processRunning(unsigned long id)
 {
     if (id == 0 || id > MAXDWORD)
         return false;
-    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE,
+    const HANDLE process = windows::systemCalls().openProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE,
                                          static_cast<DWORD>(id));
     if (!process)
         return ::GetLastError() == ERROR_ACCESS_DENIED;
@@ -23,7 +23,7 @@ std::string machineName()
 {
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
-    if (!::GetComputerNameW(name, &length))
+    if (!windows::systemCalls().getComputerName(name, &length))
         return {};
     return windows::toUtf8(std::wstring_view(name, length)).value_or("");
 }
