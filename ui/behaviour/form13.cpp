@@ -65,7 +65,7 @@ void Form13::dropped(const std::vector<std::string>& items)
 {
     const DropReading reading = readDroppedVideo(items);
     if (!reading.video) {
-        toolkit_.show(reading.message);
+        toolkit_.showMessage(*view_, reading.message);
         return;
     }
     session_.main().setText(FieldId::name, reading.video->name);
@@ -77,8 +77,8 @@ void Form13::dropped(const std::vector<std::string>& items)
 
 void Form13::createPageSet()
 {
-    PageSetWriter writer(fileSystem_, programDirectory_, toolkit_);
-    writer.create(session_.main().snapshot());
+    MessagesOver messages(toolkit_, *view_);
+    PageSetWriter(fileSystem_, programDirectory_, messages).create(session_.main().snapshot());
 }
 
 // Both windows stay shown and in use.
@@ -88,10 +88,10 @@ void Form13::showSettings()
     settings_->view().showWindow();
 }
 
-void Form13::showHelpFor(const WindowView& window)
+void Form13::showHelpFor(WindowView& window)
 {
     if (!showHelp(window.nativeHandle(), programDirectory_, help_))
-        toolkit_.show(describeMissingHelp(programDirectory_));
+        toolkit_.showMessage(window, describeMissingHelp(programDirectory_));
 }
 
 // The program never runs on without its main window: the settings go too,

@@ -34,7 +34,7 @@ public:
     Toolkit& toolkit() { return toolkit_; }
 
     // The "?" buttons of both windows: help for the window that asked.
-    void showHelpFor(const WindowView& window);
+    void showHelpFor(WindowView& window);
 
     void clicked(layout::ControlId control) override;
     void edited(layout::ControlId control, const std::string& text) override;

@@ -50,16 +50,31 @@ public:
     virtual void dropped(const std::vector<std::string>& /*items*/) {}
 };
 
-// What a toolkit does for the program as a whole. Its message boxes are
-// modal to the whole program (both windows wait): one OK button, no icon,
-// the main window's caption as title.
-class Toolkit : public MessageSink {
+// What a toolkit does for the program as a whole.
+class Toolkit {
 public:
+    virtual ~Toolkit() = default;
     virtual std::unique_ptr<WindowView> buildMainWindow(Form13& behaviour) = 0;
     // Built hidden, the first time the settings window is needed.
     virtual std::unique_ptr<WindowView> buildSettingsWindow(Form14& behaviour) = 0;
     // Ends the event loop; the program then ends.
     virtual void quit() = 0;
+    // A message box over the window that asked, modal to the whole program
+    // (both windows wait): one OK button, no icon, the main window's caption
+    // as title. Returns when the user has closed it, that window active
+    // again with the focus where it was.
+    virtual void showMessage(WindowView& asking, const std::string& text) = 0;
+};
+
+// The messages of one window's work, such as the writer's, as that window's message boxes.
+class MessagesOver final : public MessageSink {
+public:
+    MessagesOver(Toolkit& toolkit, WindowView& window) : toolkit_(toolkit), window_(window) {}
+    void show(const std::string& text) override { toolkit_.showMessage(window_, text); }
+
+private:
+    Toolkit& toolkit_;
+    WindowView& window_;
 };
 
 } // namespace popolun::ui

@@ -72,6 +72,15 @@ std::string_view spokenName(const Window& window, const Control& of)
     return label ? label->caption : std::string_view();
 }
 
+std::string_view spokenDescription(const Window& window, const Control& of)
+{
+    if (const Control* hint = descriptionOf(window, of))
+        return hint->caption;
+    if (of.group != kNoControl)
+        return control(window, of.group).caption;
+    return of.tooltip != spokenName(window, of) ? of.tooltip : std::string_view();
+}
+
 const Control* labelOf(const Window& window, const Control& field)
 {
     for (const Control& each : window.controls) {

@@ -133,5 +133,8 @@ const Control* descriptionOf(const Window& window, const Control& control);
 // What a screen reader announces: the accessible name, else the caption,
 // else the caption of the label that names it.
 std::string_view spokenName(const Window& window, const Control& control);
+// What it reads after the name: the hint that explains the control, else
+// the label of its option group, else its tooltip where that is not the name.
+std::string_view spokenDescription(const Window& window, const Control& control);
 
 } // namespace popolun::layout

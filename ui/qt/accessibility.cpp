@@ -67,10 +67,8 @@ void describeForScreenReaders(const std::vector<QWidget*>& controls, const layou
             widget->setAccessibleName(text(control.accessibleName));
         if (control.labels != layout::kNoControl)
             qobject_cast<QLabel*>(widget)->setBuddy(controls.at(std::size_t(control.labels)));
-        if (const layout::Control* hint = layout::descriptionOf(layout, control))
-            widget->setAccessibleDescription(text(hint->caption));
-        if (control.group != layout::kNoControl)
-            widget->setAccessibleDescription(text(layout::control(layout, control.group).caption));
+        if (const std::string_view about = layout::spokenDescription(layout, control); !about.empty())
+            widget->setAccessibleDescription(text(about));
         if (control.decorative)
             widget->setProperty(kDecorative, true);
     }

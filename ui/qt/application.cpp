@@ -38,12 +38,16 @@ std::unique_ptr<ui::WindowView> Application::buildSettingsWindow(ui::Form14& beh
 
 void Application::quit() { QCoreApplication::quit(); }
 
-void Application::show(const std::string& message)
+void Application::showMessage(ui::WindowView& asking, const std::string& message)
 {
-    QMessageBox box(QMessageBox::NoIcon, text(layout::form13().caption), text(message), QMessageBox::Ok, main_);
+    auto& window = static_cast<Window&>(asking);
+    QMessageBox box(QMessageBox::NoIcon, text(layout::form13().caption), text(message), QMessageBox::Ok, &window);
     box.setWindowModality(Qt::ApplicationModal);
     box.button(QMessageBox::Ok)->setIcon(QIcon()); // a plain OK, as the box has no icon either
     box.exec();
+    // Without a window manager to do it, nothing would have the keyboard now;
+    // the window keeps its focus widget while inactive.
+    window.activateWindow();
 }
 
 } // namespace popolun::qt

@@ -17,7 +17,7 @@ public:
     std::unique_ptr<ui::WindowView> buildMainWindow(ui::Form13& behaviour) override;
     std::unique_ptr<ui::WindowView> buildSettingsWindow(ui::Form14& behaviour) override;
     void quit() override;
-    void show(const std::string& text) override;
+    void showMessage(ui::WindowView& asking, const std::string& text) override;
 
 private:
     QWidget* main_ = nullptr;

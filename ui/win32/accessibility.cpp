@@ -10,10 +10,44 @@ namespace popolun::win32 {
 
 namespace {
 
-// The system's annotation service, made once on this (the windows') thread.
-IAccPropServices* annotations()
+class SystemAnnotations final : public Annotations {
+public:
+    explicit SystemAnnotations(IAccPropServices& services) : services_(services) {}
+
+    void name(HWND control, const std::wstring& text) override { setText(control, PROPID_ACC_NAME, text); }
+    void description(HWND control, const std::wstring& text) override
+    {
+        setText(control, PROPID_ACC_DESCRIPTION, text);
+    }
+    void role(HWND control, DWORD role) override { setNumber(control, PROPID_ACC_ROLE, role); }
+    void state(HWND control, DWORD state) override { setNumber(control, PROPID_ACC_STATE, state); }
+
+private:
+    void setText(HWND control, const MSAAPROPID& property, const std::wstring& text)
+    {
+        services_.SetHwndPropStr(control, DWORD(OBJID_CLIENT), CHILDID_SELF, property, text.c_str());
+    }
+    void setNumber(HWND control, const MSAAPROPID& property, DWORD number)
+    {
+        VARIANT value{};
+        value.vt = VT_I4;
+        value.lVal = LONG(number);
+        services_.SetHwndProp(control, DWORD(OBJID_CLIENT), CHILDID_SELF, property, value);
+    }
+
+    IAccPropServices& services_; // kept for the program's life
+};
+
+Annotations* replaced = nullptr;
+
+} // namespace
+
+Annotations* annotations()
 {
-    static IAccPropServices* const made = []() -> IAccPropServices* {
+    if (replaced)
+        return replaced;
+    // Made once on this (the windows') thread.
+    static Annotations* const made = []() -> Annotations* {
         const auto create =
             windows::systemFunction<decltype(::CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
         IAccPropServices* services = nullptr;
@@ -21,33 +55,28 @@ IAccPropServices* annotations()
             || FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                              reinterpret_cast<void**>(&services))))
             return nullptr;
-        return services; // kept for the program's life
+        return new SystemAnnotations(*services);
     }();
     return made;
 }
 
-} // namespace
+void replaceAnnotations(Annotations* replacement) { replaced = replacement; }
 
-void describeForScreenReaders(const Controls& controls)
+void describeForScreenReaders(const Controls& controls, Annotations& annotations)
 {
     const layout::Window& window = controls.layout();
     for (const layout::Control& spec : window.controls) {
-        const std::string_view name = layout::spokenName(window, spec);
-        const bool renamed = !name.empty() && name != spec.caption;
-        if (!renamed && !spec.decorative)
-            continue;
-        IAccPropServices* services = annotations();
-        if (!services)
-            return;
         HWND control = controls.get(spec.id);
-        if (renamed)
-            services->SetHwndPropStr(control, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, wide(name).c_str());
-        if (spec.decorative) {
-            VARIANT state{};
-            state.vt = VT_I4;
-            state.lVal = STATE_SYSTEM_INVISIBLE;
-            services->SetHwndProp(control, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_STATE, state);
-        }
+        // A control's own text is what the system reads as its name already.
+        const std::string_view name = layout::spokenName(window, spec);
+        if (!name.empty() && name != spec.caption)
+            annotations.name(control, wide(name));
+        if (const std::string_view about = layout::spokenDescription(window, spec); !about.empty())
+            annotations.description(control, wide(about));
+        if (spec.kind == layout::Kind::picture)
+            annotations.role(control, ROLE_SYSTEM_GRAPHIC);
+        if (spec.decorative)
+            annotations.state(control, STATE_SYSTEM_INVISIBLE);
     }
 }
 

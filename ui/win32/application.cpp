@@ -22,11 +22,12 @@ std::unique_ptr<ui::WindowView> Application::buildSettingsWindow(ui::Form14& beh
 
 void Application::quit() { ::PostQuitMessage(0); }
 
-// Owned by the main window, which the box disables; the program's other
-// windows wait as well.
-void Application::show(const std::string& text)
+// Owned by the window that asked, which the box disables and which Windows
+// activates again when it closes (its focus then comes back, see Window);
+// the program's other windows wait as well.
+void Application::showMessage(ui::WindowView& asking, const std::string& text)
 {
-    HWND owner = main_ ? main_->handle() : nullptr;
+    HWND owner = static_cast<Window&>(asking).handle();
     std::vector<HWND> waiting;
     for (const Window* window : Window::all()) {
         if (window->handle() != owner && !::EnableWindow(window->handle(), FALSE))

@@ -157,9 +157,11 @@ void Window::command(HWND control, int code)
 
 void Window::describeOnce()
 {
-    if (!described_)
-        describeForScreenReaders(*controls_);
+    if (described_)
+        return;
     described_ = true;
+    if (Annotations* told = annotations())
+        describeForScreenReaders(*controls_, *told);
 }
 
 LRESULT CALLBACK Window::controlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

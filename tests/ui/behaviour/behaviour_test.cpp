@@ -48,13 +48,18 @@ public:
         return make(settingsView, 14);
     }
     void quit() override { quitted = true; }
-    void show(const std::string& text) override { messages.push_back(text); }
+    void showMessage(WindowView& asking, const std::string& text) override
+    {
+        messages.push_back(text);
+        askedBy.push_back(asking.nativeHandle());
+    }
 
     FakeView* main = nullptr;
     FakeView* settingsView = nullptr;
     int settingsBuilt = 0;
     bool quitted = false;
     std::vector<std::string> messages;
+    std::vector<std::uintptr_t> askedBy; // the native handle of the window each message box is over
 
 private:
     static std::unique_ptr<WindowView> make(FakeView*& seen, std::uintptr_t handle)
@@ -178,17 +183,18 @@ TEST_F(Behaviour, ExitOrClosingTheMainWindowEndsTheProgramWithBothWindows)
     EXPECT_EQ(other.settingsBuilt, 0) << "ending built the settings window";
 }
 
-TEST_F(Behaviour, HelpOpensForTheWindowThatAsked)
+TEST_F(Behaviour, HelpOpensForTheWindowThatAskedAndSaysSoThereWhenThereIsNone)
 {
     window.clicked(main::help);
+    window.clicked(main::settings);
+    window.settings().clicked(settings::help);
     EXPECT_TRUE(help.calls.empty()); // nothing beside the program to open, and it says so
-    ASSERT_EQ(toolkit.messages.size(), 1u);
-    EXPECT_EQ(toolkit.messages[0], describeMissingHelp(dir.utf8()));
+    EXPECT_EQ(toolkit.messages, std::vector<std::string>(2, describeMissingHelp(dir.utf8())));
+    EXPECT_EQ(toolkit.askedBy, (std::vector<std::uintptr_t>{13, 14}));
 
     writeBytes(dir.path() / kHelpPage, "<p>");
     const std::string page = (dir.path() / kHelpPage).string();
     window.clicked(main::help);
-    window.clicked(main::settings);
     window.settings().clicked(settings::help);
     EXPECT_EQ(help.calls, (std::vector<std::string>{"document 13 " + page, "document 14 " + page}));
     EXPECT_TRUE(toolkit.main->shown && settingsView().shown);
@@ -230,6 +236,7 @@ TEST_F(Behaviour, OneVideoGivenFillsTheNameAndTheExtensionAsTypingWould)
         window.dropped(items);
         ASSERT_FALSE(toolkit.messages.empty());
         EXPECT_NE(toolkit.messages.back().find(why), std::string::npos) << toolkit.messages.back();
+        EXPECT_EQ(toolkit.askedBy.back(), 13u);
         EXPECT_EQ(window.session().main().text(FieldId::name), ".noext");
     }
 }

@@ -30,8 +30,8 @@ namespace ids = popolun::layout;
 namespace {
 
 // Answers the message boxes that an action opens: records each text, marked
-// unless the box is plain (one button, no icon, the title, over the main
-// window and modal to the whole program), then presses its one button.
+// unless the box is plain (one button, no icon, the title, modal to the whole
+// program), and the window it is over, then presses its one button.
 class MessageBoxes {
 public:
     void answerDuring(const std::function<void()>& action)
@@ -43,6 +43,7 @@ public:
     }
 
     QStringList texts;
+    QStringList over;
 
 private:
     void poll()
@@ -51,9 +52,9 @@ private:
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 const bool plain = box->buttons().size() == 1 && box->icon() == QMessageBox::NoIcon
                                 && box->windowTitle() == QStringLiteral("ポポルン　ベーシック版")
-                                && box->windowModality() == Qt::ApplicationModal && box->parentWidget()
-                                && box->parentWidget()->objectName() == QStringLiteral("Form13");
+                                && box->windowModality() == Qt::ApplicationModal;
                 texts << box->text() + (plain ? "" : " (not a plain box)");
+                over << (box->parentWidget() ? box->parentWidget()->objectName() : QStringLiteral("nothing"));
                 box->buttons().first()->click();
             }
             if (waiting_)
@@ -150,6 +151,16 @@ private slots:
         boxes.answerDuring([&] { press(Qt::Key_Space); });
         QCOMPARE(boxes.texts, QStringList{"保存しました。"});
         QVERIFY(fs::exists(path("bb/bb01.htm")));
+        // The box closed, the window that asked is active again, its focus where it was.
+        settingsWindow().control(ids::settings::help)->setFocus();
+        QTRY_COMPARE(QApplication::activeWindow(), &mainWindow());
+        QCOMPARE(QApplication::focusWidget(), mainWindow().control(ids::main::create));
+        settingsWindow().activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &settingsWindow());
+        boxes.answerDuring([&] { press(Qt::Key_Space); }); // no help beside the program
+        QCOMPARE(boxes.over, (QStringList{"Form13", "Form14"}));
+        QTRY_COMPARE(QApplication::activeWindow(), &settingsWindow());
+        QCOMPARE(QApplication::focusWidget(), settingsWindow().control(ids::settings::help));
         QTest::mouseClick(option(ids::settings::on), Qt::LeftButton, {}, QPoint(80, 25)); // off its circle
         QVERIFY(option(ids::settings::on)->isChecked() && !option(ids::settings::off)->isChecked());
         QCOMPARE(form->session().main().text(popolun::FieldId::autostart), std::string("true"));
