@@ -406,6 +406,36 @@ TEST_F(Win32Windows, WindowsStayWhereTheUserMovedThem)
     EXPECT_TRUE(::EqualRect(&now, &mainAt));
 }
 
+// The tooltips a pointer that rests on a control shows, for both windows.
+TEST_F(Win32Windows, TooltipsSayWhatTheirControlsAreFor)
+{
+    click(mainWindow().control(ids::main::settings));
+    std::map<std::string, std::wstring> shown;
+    for (win32::Window* window : {&mainWindow(), &settings()}) {
+        HWND tips = nullptr;
+        for (HWND each = nullptr; !tips && (each = ::FindWindowExW(nullptr, each, TOOLTIPS_CLASSW, nullptr));)
+            tips = ::GetWindow(each, GW_OWNER) == window->handle() ? each : nullptr;
+        ASSERT_TRUE(tips) << window->controls().layout().name;
+        for (const layout::Control& each : window->controls().layout().controls) {
+            wchar_t text[128] = {};
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof(tool);
+            tool.hwnd = window->handle();
+            tool.uId = reinterpret_cast<UINT_PTR>(window->control(each.id));
+            tool.lpszText = text;
+            ::SendMessageW(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+            if (text[0])
+                shown[std::string(window->controls().layout().name) + "." + std::string(each.name)] = text;
+        }
+    }
+    EXPECT_EQ(shown, (std::map<std::string, std::wstring>{
+        {"Form13.Text1", L"ビデオファイルの拡張子抜きファイル名を記入"},
+        {"Form13.Command1", L"フォルダーとasxファイル、ｈｔｍファイル二個自動作成"},
+        {"Form13.Command2", L"終了"},
+        {"Form13.Command4", L"通常設定不要　ビデオ拡張子がavi、mpg、の時　使用。"},
+    }));
+}
+
 // What a screen reader is told of each control beyond its own text, for both windows.
 TEST_F(Win32Windows, ScreenReadersAreToldEveryNameDescriptionRoleAndStateTheTextDoesNotGive)
 {
