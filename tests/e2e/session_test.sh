@@ -3,14 +3,15 @@
 # and keys at the layout's pixel positions, a start with a video, a program
 # folder more than 300 characters deep and a read-only one, each page set
 # compared byte for byte. popolun.exe runs under Wine, whose msgbox trace
-# tells what each message box says. Keys, settings and message boxes in
-# detail are the in-process suites'. Non-zero on any failure.
+# tells what each message box says, and its windows as drawn at four
+# scalings are compared with reviewed pictures. Keys, settings and message
+# boxes in detail are the in-process suites'. Non-zero on any failure.
 set -euo pipefail
 program="${1:?usage: session_test.sh PATH/TO/popolun[.exe]}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 wine=()
 [[ "$program" != *.exe ]] || wine=(wine)
-for tool in Xvfb xdotool iconv "${wine[@]}"; do
+for tool in Xvfb xdotool iconv import compare "${wine[@]}"; do
   command -v "$tool" >/dev/null || { echo "session: $tool is missing; run scripts/packages test (or windows)" >&2; exit 1; }
 done
 
@@ -103,7 +104,10 @@ if ! centred; then
 fi
 [ -z "$(xdotool search --onlyvisible --name '設定$' 2>/dev/null)" ] || fail "the settings window is shown at start"
 
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.1; }
+# Points are given at 96 dpi; the windows are scaled to the screen's.
+dpi=96
+click() { xdotool mousemove --window "$1" $(($2 * dpi / 96)) $(($3 * dpi / 96)) click 1; sleep 0.1; }
+before_answer=(true)
 boxes() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | grep -vx "$main" || true; }
 # Waits for the next message box, checks what it says (a pattern; under Wine),
 # and answers it with Enter, the pointer on the box (keys go to the window under it).
@@ -117,6 +121,7 @@ answer() {
     # shellcheck disable=SC2053 # a pattern on purpose
     [[ "$text" == $1 ]] || fail "the message box says \"$text\"; expected \"$1\""
   fi
+  "${before_answer[@]}"
   xdotool mousemove --window "$(boxes | head -n1)" 10 10 key Return
   wait_for 15 eval '[ -z "$(boxes)" ]' || fail "the message box did not close on Enter"
 }
@@ -187,6 +192,58 @@ create kk
 answer '保存しました。'
 expect_page_set "$program_dir" kk
 quit_program
+
+# The Windows program's windows as drawn, each started on a screen of 96,
+# 120, 144 and 192 dpi: the main window, that window with a message box over
+# it, and the settings window, against pictures a person has looked at
+# (tests/ui/win32/reviewed/). One may differ from its reviewed picture in at
+# most 20 pixels by more than 2 % in a channel: room for a stray antialiased
+# pixel, none for a box off by a pixel, a fill off by a few steps, a wrong
+# font, a blurred picture or a window of the wrong size. With
+# POPOLUN_RENEW_REVIEWED set, they become the reviewed ones instead
+# (scripts/renew-reviewed-pictures; look at each before committing it).
+if [ -n "${wine[*]}" ]; then
+  reviewed="$root/tests/ui/win32/reviewed"
+  # A caret that does not blink looks the same every time.
+  wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /t REG_SZ /d -1 /f </dev/null >/dev/null 2>&1
+  # look WINDOW NAME [GEOMETRY]: what the window (or that part of the screen)
+  # shows once two looks a fifth of a second apart agree.
+  look() {
+    local previous="$scratch/previous.png" current="$scratch/$2.png"
+    shoot() { if [ -n "${2:-}" ]; then import -window root -crop "$2" +repage "$1"; else import -window "$3" "$1"; fi; }
+    shoot "$previous" "${3:-}" "$1"
+    for _ in $(seq 25); do
+      sleep 0.2
+      shoot "$current" "${3:-}" "$1"
+      [ "$(compare -metric AE "$previous" "$current" null: 2>&1 || true)" = 0 ] && break
+      cp "$current" "$previous"
+    done
+    if [ -n "${POPOLUN_RENEW_REVIEWED:-}" ]; then
+      cp "$current" "$reviewed/$2.png"
+    elif ! off=$(compare -metric AE -fuzz 2% "$reviewed/$2.png" "$current" null: 2>&1) && ! [ "$off" -le 20 ] 2>/dev/null; then
+      mkdir -p "${TMPDIR:-/tmp}/popolun-drawn" && cp "$current" "${TMPDIR:-/tmp}/popolun-drawn/"
+      fail "$2 differs from its reviewed picture ($off); drawn: ${TMPDIR:-/tmp}/popolun-drawn/$2.png"
+    fi
+  }
+  for dpi in 96 120 144 192; do
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+    start_program
+    xdotool mousemove 1279 799 # off every window: no hover, no tooltip
+    look "$main" "main-${dpi}dpi"
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    before_answer=(look "$main" "message-${dpi}dpi" "${WIDTH}x${HEIGHT}+${X}+${Y}")
+    click "$main" 228 208 # "一発作成" with no name
+    answer '記入しましょう。'
+    before_answer=(true)
+    click "$main" 384 300 # "設定"
+    settings=$(timeout 30 xdotool search --sync --onlyvisible --name '設定$' | head -n1) || fail "no settings window"
+    xdotool mousemove 1279 799
+    look "$settings" "settings-${dpi}dpi"
+    quit_program
+  done
+  dpi=96
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f </dev/null >/dev/null 2>&1
+fi
 
 # A read-only program folder: refused, and nothing is created. File modes do
 # not stop root, so root gets a read-only mount of it in a namespace of its

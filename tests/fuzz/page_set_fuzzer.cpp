@@ -29,7 +29,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string_view>
 
 namespace popolun {
@@ -63,14 +62,13 @@ Run readRun(std::string_view input)
     }
     lines.resize(std::max<std::size_t>(lines.size(), 4));
     Run run{lines[0], lines[1], lines[2]};
+    constexpr std::string_view errors = "nsaix";
+    const FsError kinds[] = {FsError::notFound, FsError::noSpace, FsError::accessDenied, FsError::ioError, FsError::other};
     for (const char c : lines[3]) {
         if (c >= '0' && c <= '9')
             run.failAt = std::min(run.failAt * 10 + (c - '0'), 1000);
-        const std::map<char, FsError> errors{{'n', FsError::notFound}, {'s', FsError::noSpace},
-                                             {'a', FsError::accessDenied}, {'i', FsError::ioError},
-                                             {'x', FsError::other}};
-        if (errors.contains(c))
-            run.error = errors.at(c);
+        if (errors.find(c) != errors.npos)
+            run.error = kinds[errors.find(c)];
         run.removalsFail |= c == 'r';
         run.on |= c == 'o';
         run.leftover |= c == 'L';
@@ -231,9 +229,8 @@ void pageSetIsWholeOrNone(const Run& run, const Snapshot& fields, char separator
 bool isFile(const std::string& item) { return item.starts_with('f'); }
 DirectoryEntry::Kind kindOfDropped(const std::string& path)
 {
-    static const std::map<char, DirectoryEntry::Kind> kinds{{'f', DirectoryEntry::Kind::file},
-                                                           {'d', DirectoryEntry::Kind::folder}};
-    return !path.empty() && kinds.contains(path[0]) ? kinds.at(path[0]) : DirectoryEntry::Kind::other;
+    return isFile(path) ? DirectoryEntry::Kind::file
+                        : path.starts_with('d') ? DirectoryEntry::Kind::folder : DirectoryEntry::Kind::other;
 }
 
 void droppedVideoSplits(const std::vector<std::string>& items)

@@ -6,6 +6,7 @@
 #include "shown_text.h"
 #include "platform/process.h"
 #include "staging_folders.h"
+#include "memory_file_system.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -21,61 +22,27 @@
 namespace popolun {
 namespace {
 
+using testing::MemoryFileSystem;
 using testing::TempDir;
 using testing::treeContents;
-using Call = testing::PassThroughFileSystem::Call;
 namespace fs = std::filesystem;
+using Entries = std::map<std::string, MemoryFileSystem::Entry>;
 
 constexpr auto npos = std::string::npos;
 
 std::string join(const std::string& directory, const std::string& name) { return directory + pathSeparator() + name; }
 
-// The native file system with one fault: the Nth of the calls other than
-// removals, counted from 1, fails with the given error; a failing close
-// still closes. Removals pass unless failRemovals() is set. beforeRename
-// runs just before the rename, as another party would.
-class FaultyFileSystem : public testing::PassThroughFileSystem {
-public:
-    FaultyFileSystem(int failAt, FsResult fault) : failAt_(failAt), fault_(std::move(fault)) {}
-    void failRemovals(FsResult fault) { removalFault_ = std::move(fault); }
-
-    int calls = 0;
-    bool injected = false;
-    std::function<void()> beforeRename = [] {};
-
-protected:
-    FsResult around(Call call, const std::string&, const std::function<FsResult()>& pass) override
-    {
-        if (call == Call::removeFile || call == Call::removeDirectory)
-            return removalFault_.ok() ? pass() : removalFault_;
-        if (call == Call::rename)
-            beforeRename();
-        if (++calls != failAt_)
-            return pass();
-        injected = true;
-        if (call == Call::close)
-            (void)pass();
-        return fault_;
-    }
-
-private:
-    int failAt_;
-    FsResult fault_, removalFault_;
-};
-
-// A program directory that already holds things of its own.
-class Faults : public ::testing::Test {
-protected:
-    Faults()
-    {
-        testing::writeBytes(dir.path() / "other.txt", "existing");
-        fs::create_directory(dir.path() / "older");
-        testing::writeBytes(dir.path() / "older" / "older.asx", "kept");
-    }
-
-    TempDir dir;
-    testing::CreateButton button;
-};
+// A program directory that already holds things of its own, in memory.
+const std::string kProgram = join("", "p");
+MemoryFileSystem programDirectory()
+{
+    MemoryFileSystem fileSystem(pathSeparator());
+    fileSystem.addFolder(kProgram);
+    fileSystem.addFile(join(kProgram, "other.txt"), "existing");
+    fileSystem.addFolder(join(kProgram, "older"));
+    fileSystem.addFile(join(join(kProgram, "older"), "older.asx"), "kept");
+    return fileSystem;
+}
 
 // A path as a message shows it.
 std::string quoted(const std::string& path) { return "「" + shownPath(path, pathSeparator()) + "」"; }
@@ -84,80 +51,79 @@ std::string quoted(const std::string& path) { return "「" + shownPath(path, pat
 // listing, the staging folder, open, write, flush and close of each file, the
 // staging folder's flush, the rename and the directory's flush; each names
 // its folder or file as the user knows it, under the final name.
-std::string stepWords(int call, const std::string& program)
+std::string stepWords(int call)
 {
-    const std::string folder = join(program, "bb"), endings[] = {".asx", ".htm", "01.htm"};
+    const std::string folder = join(kProgram, "bb"), endings[] = {".asx", ".htm", "01.htm"};
     if (call >= 3 && call <= 14)
         return quoted(join(folder, "bb" + endings[(call - 3) / 4]))
              + ((call - 3) % 4 == 2 ? "の書き込みの確定" : "を書き込めませんでした");
     if (call == 17)
-        return quoted(program) + "の確定";
+        return quoted(kProgram) + "の確定";
     return quoted(folder) + (call == 2 ? "を作成できませんでした" : call == 16 ? "への名前の変更" : "の確定");
 }
 
 // Whatever a run made and could not remove is named, and not claimed removed.
-void expectLeftNamed(const std::string& said, const TempDir& program, const std::map<std::string, std::string>& before)
+void expectLeftNamed(const std::string& said, const Entries& before, const Entries& after)
 {
     EXPECT_EQ(said.find("削除しました"), npos) << said;
     EXPECT_EQ(said.find("保存しました"), npos) << said;
     int left = 0;
-    for (const auto& [path, contents] : treeContents(program.path())) {
+    for (const auto& [path, entry] : after) {
         if (!before.contains(path) && ++left)
-            EXPECT_NE(said.find(quoted(join(program.utf8(), path))), npos) << path << '\n' << said;
+            EXPECT_NE(said.find(quoted(path)), npos) << path << '\n' << said;
     }
     EXPECT_GT(left, 0);
 }
 
-TEST_F(Faults, EveryFailingCallIsReportedAndUndoneOrWhatIsLeftNamedForEveryDiskError)
+TEST(Faults, EveryFailingCallIsReportedAndUndoneOrWhatIsLeftNamedForEveryDiskError)
 {
     const std::vector<FsResult> diskErrors = {
         {FsError::noSpace, "No space left on device"}, {FsError::accessDenied, "Permission denied"},
         {FsError::nameTooLong, "File name too long"},  {FsError::ioError, "Input/output error"},
         {FsError::other, "Stale file handle"},
     };
-    const auto before = treeContents(dir.path());
-    TempDir clean;
-    ASSERT_EQ(button.press(nativeFileSystem(), clean.utf8(), "bb"), CreateResult::saved);
-    const auto cleanPageSet = treeContents(clean.path() / "bb");
+    testing::CreateButton button;
+    MemoryFileSystem clean = programDirectory();
+    ASSERT_EQ(button.press(clean, kProgram, "bb"), CreateResult::saved);
 
     int injected = 0;
     std::map<int, std::set<std::string>> messagesAt; // by the call that failed
     for (const FsResult& fault : diskErrors) {
         for (int failAt = 1;; ++failAt) {
             SCOPED_TRACE("error " + std::to_string(static_cast<int>(fault.error)) + ", call " + std::to_string(failAt));
-            FaultyFileSystem fileSystem(failAt, fault);
-            const CreateResult result = button.press(fileSystem, dir.utf8(), "bb");
-            injected += fileSystem.injected;
-            if (!fileSystem.injected || failAt == 1) {
+            MemoryFileSystem fileSystem = programDirectory();
+            fileSystem.failAt = failAt;
+            fileSystem.fault = fault;
+            const Entries before = fileSystem.entries;
+            const CreateResult result = button.press(fileSystem, kProgram, "bb");
+            injected += fileSystem.faulted;
+            if (!fileSystem.faulted || failAt == 1) {
                 // Past the last call, or the listing for leftovers, which only
                 // tidies up: the page set is made all the same.
-                EXPECT_EQ(fileSystem.calls, 17);
                 EXPECT_EQ(result, CreateResult::saved);
                 EXPECT_EQ(button.said(), "保存しました。");
-                EXPECT_EQ(treeContents(dir.path() / "bb"), cleanPageSet);
-                fs::remove_all(dir.path() / "bb");
-                EXPECT_EQ(treeContents(dir.path()), before);
-                if (!fileSystem.injected)
+                EXPECT_EQ(fileSystem.entries, clean.entries);
+                if (!fileSystem.faulted)
                     break;
                 continue;
             }
             EXPECT_EQ(result, CreateResult::failed);
             const std::string said = button.said();
-            EXPECT_EQ(said.find("保存しました"), npos) << said;
-            EXPECT_NE(said.find(stepWords(failAt, dir.utf8())), npos) << said;
+            EXPECT_NE(said.find(stepWords(failAt)), npos) << said;
             EXPECT_NE(said.find(failAt == 2 ? "何も作成していません" : "削除しました"), npos) << said;
             EXPECT_EQ(said.find(std::string(kStagingPrefix)), npos) << said;
             if (fault.error == FsError::other)
                 EXPECT_NE(said.find(fault.systemText), npos) << said;
-            EXPECT_EQ(treeContents(dir.path()), before);
+            EXPECT_EQ(fileSystem.entries, before);
             messagesAt[failAt].insert(said);
             if (fault.error == FsError::ioError && failAt > 2) {
                 // The same with every removal failing.
-                TempDir program;
-                FaultyFileSystem failing(failAt, fault);
-                failing.failRemovals({FsError::accessDenied, "Permission denied"});
-                EXPECT_EQ(button.press(failing, program.utf8(), "bb"), CreateResult::failed);
-                expectLeftNamed(button.said(), program, {});
+                MemoryFileSystem failing = programDirectory();
+                failing.failAt = failAt;
+                failing.fault = fault;
+                failing.removalsFail = true;
+                EXPECT_EQ(button.press(failing, kProgram, "bb"), CreateResult::failed);
+                expectLeftNamed(button.said(), before, failing.entries);
             }
         }
     }
@@ -171,39 +137,51 @@ TEST_F(Faults, EveryFailingCallIsReportedAndUndoneOrWhatIsLeftNamedForEveryDiskE
 // Another copy of the program, or the user, takes the name just before the
 // rename: with a folder that holds something, an empty one (which a plain
 // rename would replace) or a file.
-TEST_F(Faults, NameTakenAtTheRenameIsReportedAsTakenAndTheirsIsLeftAlone)
+TEST(Faults, NameTakenAtTheRenameIsReportedAsTakenAndTheirsIsLeftAlone)
 {
-    using Tree = std::map<std::string, std::string>;
-    const auto folder = [](const fs::path& name) { fs::create_directory(name); };
-    const auto full = [](const fs::path& name) { fs::create_directory(name); testing::writeBytes(name / "a", "x"); };
-    const auto file = [](const fs::path& name) { testing::writeBytes(name, "theirs"); };
-    const std::tuple<std::function<void(const fs::path&)>, Tree, bool> cases[] = {
-        {full, {{"bb", "<dir>"}, {join("bb", "a"), "x"}}, false},
-        {folder, {{"bb", "<dir>"}}, false},
-        {file, {{"bb", "theirs"}}, false},
-        {folder, {{"bb", "<dir>"}}, true}, // and this run's files cannot be removed
+    const std::string taken = join(kProgram, "bb");
+    const Entries theirs[] = {
+        {{taken, {true, {}}}, {join(taken, "a"), {false, "x"}}},
+        {{taken, {true, {}}}},
+        {{taken, {false, "theirs"}}},
     };
-    for (const auto& [take, theirs, removalsFail] : cases) {
-        SCOPED_TRACE(::testing::PrintToString(theirs) + (removalsFail ? ", removals fail" : ""));
-        TempDir program;
-        FaultyFileSystem fileSystem(0, {});
-        fileSystem.beforeRename = [&] { take(program.path() / "bb"); };
-        if (removalsFail)
-            fileSystem.failRemovals({FsError::accessDenied, "Permission denied"});
-        EXPECT_EQ(button.press(fileSystem, program.utf8(), "bb"), CreateResult::failed);
-        EXPECT_NE(button.said().find(quoted(join(program.utf8(), "bb")) + "という名前のものがすでにあります"), npos)
-            << button.said();
-        EXPECT_EQ(button.said().find("フォルダー「"), npos) << "it may be a file: " << button.said();
-        if (removalsFail)
-            expectLeftNamed(button.said(), program, theirs);
-        else
-            EXPECT_EQ(treeContents(program.path()), theirs); // and no staging folder
+    testing::CreateButton button;
+    for (const bool removalsFail : {false, true}) {
+        for (const Entries& what : theirs) {
+            SCOPED_TRACE(std::to_string(what.size()) + (removalsFail ? ", removals fail" : ""));
+            MemoryFileSystem fileSystem = programDirectory();
+            const Entries before = fileSystem.entries;
+            fileSystem.beforeRename = [&] { fileSystem.entries.insert(what.begin(), what.end()); };
+            fileSystem.removalsFail = removalsFail;
+            EXPECT_EQ(button.press(fileSystem, kProgram, "bb"), CreateResult::failed);
+            EXPECT_NE(button.said().find(quoted(taken) + "という名前のものがすでにあります"), npos) << button.said();
+            EXPECT_EQ(button.said().find("フォルダー「"), npos) << "it may be a file: " << button.said();
+            Entries expected = before;
+            expected.insert(what.begin(), what.end());
+            if (removalsFail)
+                expectLeftNamed(button.said(), expected, fileSystem.entries);
+            else
+                EXPECT_EQ(fileSystem.entries, expected); // and no staging folder
+        }
     }
 }
 
-// Staging folders that killed runs left, and things that only look like them.
-TEST_F(Faults, LeftoversOfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
+TEST(Faults, UnknownProgramDirectoryMakesNothingAtTheRoot)
 {
+    // "" + "/bb" would be a folder at the root. The first call fails in case it is made.
+    MemoryFileSystem fileSystem = programDirectory();
+    fileSystem.failAt = 1;
+    testing::CreateButton button;
+    EXPECT_EQ(button.press(fileSystem, "", "bb"), CreateResult::failed);
+    EXPECT_EQ(fileSystem.calls, 0);
+    EXPECT_NE(button.said().find("何も作成していません"), npos) << button.said();
+}
+
+// Staging folders that killed runs left, and things that only look like them.
+TEST(Leftovers, OfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
+{
+    TempDir dir;
+    testing::CreateButton button;
     const unsigned long dead = 2147483644; // above any pid_max, and no Windows process id
     ASSERT_FALSE(processRunning(dead));
     ASSERT_TRUE(processRunning(currentProcessId()));
@@ -240,15 +218,6 @@ TEST_F(Faults, LeftoversOfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
     EXPECT_EQ(button.press(nativeFileSystem(), dir.utf8(), "cc"), CreateResult::saved);
     fs::remove_all(dir.path() / "cc");
     EXPECT_EQ(treeContents(dir.path()), expected);
-}
-
-TEST_F(Faults, UnknownProgramDirectoryMakesNothingAtTheRoot)
-{
-    // "" + "/bb" would be a folder at the root. The first call fails in case it is made.
-    FaultyFileSystem fileSystem(1, {FsError::accessDenied, "Permission denied"});
-    EXPECT_EQ(button.press(fileSystem, "", "bb"), CreateResult::failed);
-    EXPECT_EQ(fileSystem.calls, 0);
-    EXPECT_NE(button.said().find("何も作成していません"), npos) << button.said();
 }
 
 // The layer's own promises on the real file system, for either platform.

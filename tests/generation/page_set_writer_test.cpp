@@ -55,33 +55,6 @@ TEST_F(Writer, SecondRequestForTheSameNameLeavesTheFirstUntouched)
     EXPECT_NE(button.said().find("すでにあります"), std::string::npos) << button.said();
 }
 
-TEST_F(Writer, EmptyOrRefusedNamesAndBadSettingsCreateNothingAnywhere)
-{
-    EXPECT_EQ(create(""), CreateResult::nameEmpty);
-    EXPECT_EQ(button.said(), "記入しましょう。");
-    // The program directory, and a neighbour that "../x" would reach.
-    const std::string program = dir.utf8() + pathSeparator() + "program";
-    fs::create_directory(testing::fromUtf8(program));
-    testing::writeBytes(dir.path() / "keep.txt", "keep");
-    const auto before = testing::treeContents(dir.path());
-    const auto refused = [&](const std::string& name, const std::string& words) {
-        EXPECT_EQ(button.press(nativeFileSystem(), program, name), CreateResult::refused) << name;
-        EXPECT_NE(button.said().find(words), std::string::npos) << button.said();
-    };
-    for (const char* name : {"../escape", "sub/dir", "a\\b", ".", "..", "a:b", "a*b", "q?", "<x>", "p|q", "\"",
-                             "tab\t", "caf\u00E9", "\u00A5", "bad\xFF", ".popolun-staging-1-0-0"})
-        refused(name, "何も作成していません");
-    auto& settings = button.session.settings();
-    settings.text4.setText(".w\u00E9m");
-    refused("bb", "「\u00E9」");
-    settings.text4.setText(".wmv");
-    for (const char* width : {"", "abc", "３２０"}) {
-        settings.text12.setText(width);
-        refused("bb", "半角数字");
-    }
-    EXPECT_EQ(testing::treeContents(dir.path()), before);
-}
-
 // When several things are wrong at once, the message is about the first of
 // them in the order the user can mend them: the name (what lets it name no
 // folder before what lets it name no page), then the width, then the
