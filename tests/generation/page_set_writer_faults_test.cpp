@@ -1,6 +1,6 @@
 // The writer when the file system fails it: every call failed in turn with
-// each disk error, removals that fail too, the name taken at the last
-// moment, leftovers of dead runs; and the layer's own promises.
+// each disk error (what is left when removals fail too is the fuzzer's), the
+// name taken at the last moment, leftovers of dead runs; and the layer's own promises.
 #include "name_check.h"
 #include "page_set_writer.h"
 #include "shown_text.h"
@@ -116,15 +116,6 @@ TEST(Faults, EveryFailingCallIsReportedAndUndoneOrWhatIsLeftNamedForEveryDiskErr
                 EXPECT_NE(said.find(fault.systemText), npos) << said;
             EXPECT_EQ(fileSystem.entries, before);
             messagesAt[failAt].insert(said);
-            if (fault.error == FsError::ioError && failAt > 2) {
-                // The same with every removal failing.
-                MemoryFileSystem failing = programDirectory();
-                failing.failAt = failAt;
-                failing.fault = fault;
-                failing.removalsFail = true;
-                EXPECT_EQ(button.press(failing, kProgram, "bb"), CreateResult::failed);
-                expectLeftNamed(button.said(), before, failing.entries);
-            }
         }
     }
     // Each error has its own reason in the message.

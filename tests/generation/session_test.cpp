@@ -42,20 +42,6 @@ TEST(SessionStartUp, PullsTheParametersBackThroughTheSettings)
     EXPECT_FALSE(s.option1Selected());
 }
 
-TEST_F(StartedSession, TheHeightFollowsTheWidthIntoTheEmbedPageAndNothingElseSetsIt)
-{
-    session.settings().text12.setText("640");
-    EXPECT_EQ(parameters(session), (Parameters{".wmv", "640", "544", "false"}));
-    EXPECT_EQ(pagesFor("bb").embed, testing::expectedEmbed("bb", "640", "544"));
-    session.settings().text12.setText("321");
-    EXPECT_EQ(session.main().text(height), "304.75");
-
-    session.main().setText(height, "999");
-    session.settings().text14.setText("12");
-    EXPECT_EQ(session.main().text(height), "304.75");
-    EXPECT_EQ(session.settings().text14.text(), "12"); // nothing writes the height back
-}
-
 TEST_F(StartedSession, OptionButtonsFlipAutoStartAndTheSameValueAgainRunsNoHandler)
 {
     auto& s = session.settings();
@@ -76,18 +62,6 @@ TEST_F(StartedSession, OptionButtonsFlipAutoStartAndTheSameValueAgainRunsNoHandl
     EXPECT_EQ(session.main().text(autostart), "false");
     EXPECT_EQ(mainRuns, 2);
     EXPECT_EQ(selectionChanges, 2);
-}
-
-TEST_F(StartedSession, ExtensionIsTakenAsTypedAndANonNumericWidthLeavesNoHeight)
-{
-    session.settings().text4.setText("avi");
-    EXPECT_NE(pagesFor("bb").asx.find("\r\n<Ref href =\"./bbavi\"></Entry></ASX>\r\n"), std::string::npos);
-    for (const char* typed : {"", "abc", "３２０", "1e999", "-"}) {
-        session.settings().text12.setText(typed);
-        EXPECT_EQ(parameters(session), (Parameters{"avi", typed, "", "false"})) << typed;
-    }
-    session.settings().text12.setText("640");
-    EXPECT_EQ(parameters(session), (Parameters{"avi", "640", "544", "false"}));
 }
 
 // A field that fixes what it is given: its watchers (the windows) see the
