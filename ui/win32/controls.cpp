@@ -76,12 +76,16 @@ Controls::Controls(HWND window, const layout::Window& layout)
     , layout_(layout)
     , dpi_(::GetDpiForWindow(window))
 {
-    const auto order = creationOrder(layout);
-    for (const layout::Control* spec : order)
+    for (const layout::Control* spec : creationOrder(layout))
         create(*spec);
+}
 
+void Controls::addTooltips()
+{
+    if (tooltips_)
+        return;
     tooltips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                   ::GetModuleHandleW(nullptr), nullptr);
     for (const Built& each : built_) {
         if (each.spec->tooltip.empty())
@@ -90,12 +94,11 @@ Controls::Controls(HWND window, const layout::Window& layout)
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = window;
+        tool.hwnd = window_;
         tool.uId = reinterpret_cast<UINT_PTR>(each.window);
         tool.lpszText = text.data();
         ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    applyDpi(dpi_);
 }
 
 Controls::~Controls()
@@ -113,17 +116,37 @@ Controls::~Controls()
         ::DeleteObject(brush);
 }
 
+// Made in place, at the window's DPI, with its font and picture.
 void Controls::create(const layout::Control& spec)
 {
     const DWORD exStyle = spec.kind == layout::Kind::textField ? WS_EX_CLIENTEDGE : 0;
     const int id = kFirstId + spec.id;
-    HWND control = ::CreateWindowExW(exStyle, className(spec.kind), wide(spec.caption).c_str(),
-                                     style(spec), 0, 0, 0, 0, window_,
+    const RECT box = placed(spec);
+    HWND control = ::CreateWindowExW(exStyle, className(spec.kind), wide(spec.caption).c_str(), style(spec), box.left,
+                                     box.top, box.right - box.left, box.bottom - box.top, window_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
                                      nullptr);
     if (spec.kind == layout::Kind::textField)
         ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit but the system's
     built_.push_back({&spec, control, nullptr});
+    dress(built_.back(), box, FALSE);
+}
+
+RECT Controls::placed(const layout::Control& spec) const
+{
+    const layout::Box box = layout::boxInWindow(layout_, spec);
+    return {scaled(box.left, dpi_), scaled(box.top, dpi_), scaled(box.right(), dpi_), scaled(box.bottom(), dpi_)};
+}
+
+void Controls::dress(Built& each, const RECT& box, BOOL redraw)
+{
+    const layout::Font& spec = each.spec->font.face == layout::Face::windowDefault ? layout::kDefaultFont : each.spec->font;
+    ::SendMessageW(each.window, WM_SETFONT, reinterpret_cast<WPARAM>(font(spec)), redraw);
+    if (each.spec->kind == layout::Kind::picture) {
+        if (each.picture)
+            ::DeleteObject(each.picture);
+        each.picture = loadPicture(each.spec->picture, dpi_, box.right - box.left, box.bottom - box.top);
+    }
 }
 
 HWND Controls::get(layout::ControlId id) const
@@ -171,18 +194,10 @@ void Controls::applyDpi(UINT dpi)
     auto oldFonts = std::move(fonts_);
     fonts_.clear();
     for (Built& each : built_) {
-        const layout::Box box = layout::boxInWindow(layout_, *each.spec);
-        const int left = scaled(box.left, dpi_), top = scaled(box.top, dpi_);
-        const int width = scaled(box.right(), dpi_) - left, height = scaled(box.bottom(), dpi_) - top;
-        ::SetWindowPos(each.window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-        const layout::Font& spec =
-            each.spec->font.face == layout::Face::windowDefault ? layout::kDefaultFont : each.spec->font;
-        ::SendMessageW(each.window, WM_SETFONT, reinterpret_cast<WPARAM>(font(spec)), TRUE);
-        if (each.spec->kind == layout::Kind::picture) {
-            if (each.picture)
-                ::DeleteObject(each.picture);
-            each.picture = loadPicture(each.spec->picture, dpi_, width, height);
-        }
+        const RECT box = placed(*each.spec);
+        ::SetWindowPos(each.window, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        dress(each, box, TRUE);
     }
     for (const auto& [spec, old] : oldFonts)
         ::DeleteObject(old);

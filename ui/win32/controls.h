@@ -30,6 +30,8 @@ public:
 
     // Places, sizes and letters everything anew for dpi.
     void applyDpi(UINT dpi);
+    // The tooltips, which nothing needs before the window is on the screen.
+    void addTooltips();
 
     // For the window procedure; each returns whether it answered.
     HBRUSH background() const;
@@ -45,6 +47,9 @@ private:
     };
 
     void create(const layout::Control& spec);
+    RECT placed(const layout::Control& spec) const;
+    // Gives a control its font, and a picture its bitmap, for its box at the current DPI.
+    void dress(Built& each, const RECT& box, BOOL redraw);
     HFONT font(const layout::Font& font);
     HBRUSH brush(const layout::Fill& fill);
     COLORREF colour(const layout::Fill& fill) const;

@@ -124,8 +124,10 @@ void Window::showWindow()
         centre();
     ::ShowWindow(window_, SW_SHOW);
     ::SetForegroundWindow(window_);
-    if (!shownBefore_)
+    if (!shownBefore_) {
         ::SetFocus(controls_->nextTabStop(nullptr, false));
+        controls_->addTooltips();
+    }
     shownBefore_ = true;
 }
 
