@@ -5,9 +5,8 @@
 
 namespace popolun::bench {
 
-// One row of the table: a benchmark against its floor, both by the names
-// they were registered under (NAME, or NAME#COUNTER for one of its
-// counters), and the goal the row is judged by.
+// One row of the table: a benchmark against its floor, both by the names they
+// were registered under (NAME, or NAME#COUNTER for a counter), and its goal.
 struct Figure {
     enum class Goal {
         ratioAtMost,  // median / floor median <= limit
@@ -18,26 +17,20 @@ struct Figure {
     };
     enum class Unit { nanoseconds, kibibytes };
 
-    std::string label = {};
-    std::string measured = {};
-    std::string floor = {};
+    std::string label = {}, measured = {}, floor = {};
     Goal goal = Goal::reference;
     double limit = 0;
     Unit unit = Unit::nanoseconds;
-    // growthAtMost only: the rows the growth is taken against.
-    std::string measuredBase = {};
-    std::string floorBase = {};
+    std::string measuredBase = {}, floorBase = {}; // growthAtMost only
     std::string note = {};
 };
 
 void addFigure(Figure figure);
 
-// The middle value (the mean of the two middle ones for an even count); 0 for none.
-double median(std::vector<double> values);
+double median(std::vector<double> values); // of the two middle ones, their mean; 0 for none
 
 void registerPageSetBenchmarks();
 void registerPropagationBenchmarks();
 void registerStartupBenchmarks();
-void registerWindowsStartupBenchmarks();
 
 } // namespace popolun::bench
