@@ -33,7 +33,7 @@ namespace popolun::bench {
 
 namespace {
 
-constexpr int kRounds = 21;
+constexpr int kRounds = 41;
 constexpr int kWarmUpRounds = 3; // the page cache, fontconfig's and Wine's own start
 
 std::int64_t monotonicNow() { return std::chrono::steady_clock::now().time_since_epoch() / std::chrono::nanoseconds(1); }

@@ -11,6 +11,7 @@ namespace popolun::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"PopolunWindow";
+constexpr UINT kAddTooltips = WM_APP; // posted at the first show
 // A fixed layout: no sizing border, no maximise.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
@@ -126,7 +127,7 @@ void Window::showWindow()
     ::SetForegroundWindow(window_);
     if (!shownBefore_) {
         ::SetFocus(controls_->nextTabStop(nullptr, false));
-        controls_->addTooltips();
+        ::PostMessageW(window_, kAddTooltips, 0, 0); // once the window is on the screen
     }
     shownBefore_ = true;
 }
@@ -235,6 +236,9 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETOBJECT:
         describeOnce();
         break;
+    case kAddTooltips:
+        controls_->addTooltips(); // nothing needs them before the window is on the screen
+        return 0;
     case WM_DROPFILES:
         dropped(reinterpret_cast<HDROP>(wParam));
         return 0;
