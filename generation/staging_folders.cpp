@@ -117,7 +117,7 @@ FsResult StagingFolders::make(std::string& path)
 void StagingFolders::removeLeftovers()
 {
     std::vector<DirectoryEntry> entries;
-    if (!fileSystem_.listDirectory(programDirectory_, entries).ok())
+    if (!fileSystem_.listDirectory(programDirectory_, entries, kStagingPrefix).ok())
         return;
     for (const DirectoryEntry& entry : entries) {
         if (entry.kind != DirectoryEntry::Kind::folder)

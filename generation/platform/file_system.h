@@ -60,8 +60,10 @@ public:
     // Renames a directory; fails with alreadyExists, and touches nothing,
     // when anything of the new name exists.
     virtual FsResult renameNoReplace(const std::string& from, const std::string& to) = 0;
-    // The entries of a directory, without "." and "..".
-    virtual FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries) = 0;
+    // The entries of a directory whose names start so (all for an empty
+    // start), without "." and "..".
+    virtual FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries,
+                                   std::string_view startingWith = {}) = 0;
     virtual FsResult removeFile(const std::string& path) = 0;
     virtual FsResult removeDirectory(const std::string& path) = 0;
 };

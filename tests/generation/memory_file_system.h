@@ -85,7 +85,8 @@ public:
         entries.merge(moved);
         return {};
     }
-    FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& found) override
+    FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& found,
+                           std::string_view startingWith = {}) override
     {
         if (fails({&path}))
             return fault;
@@ -93,7 +94,7 @@ public:
             return kNotFound;
         found.clear();
         for (const auto& [each, entry] : entries) {
-            if (each != path && parent(each) == path)
+            if (each != path && parent(each) == path && each.substr(path.size() + 1).starts_with(startingWith))
                 found.push_back({each.substr(path.size() + 1), entry.folder ? DirectoryEntry::Kind::folder
                                                                             : DirectoryEntry::Kind::file});
         }

@@ -90,7 +90,8 @@ public:
     FsResult close(FileHandle h) override POPOLUN_PASS(close, {}, close(h))
     FsResult flushDirectory(Path p) override POPOLUN_PASS(flushDirectory, p, flushDirectory(p))
     FsResult renameNoReplace(Path from, Path to) override POPOLUN_PASS(rename, to, renameNoReplace(from, to))
-    FsResult listDirectory(Path p, std::vector<DirectoryEntry>& in) override POPOLUN_PASS(list, p, listDirectory(p, in))
+    FsResult listDirectory(Path p, std::vector<DirectoryEntry>& in, std::string_view start = {}) override
+        POPOLUN_PASS(list, p, listDirectory(p, in, start))
     FsResult removeFile(Path p) override POPOLUN_PASS(removeFile, p, removeFile(p))
     FsResult removeDirectory(Path p) override POPOLUN_PASS(removeDirectory, p, removeDirectory(p))
 #undef POPOLUN_PASS

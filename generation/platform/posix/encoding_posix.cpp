@@ -17,6 +17,7 @@ bool isRefusedByWindows(char32_t c) { return c == U'\u00A5' || c == U'\u203E'; }
 // has no form either (and Windows refuses them too).
 bool isTagCharacter(char32_t c) { return c >= U'\U000E0000' && c <= U'\U000E007F'; }
 
+// The converter, which appends a run's bytes to out, or nothing at all.
 class Converter {
 public:
     Converter() : cd_(::iconv_open("CP932", "UTF-8")) {}
@@ -30,51 +31,38 @@ public:
 
     bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
-    std::optional<std::string> convert(std::string_view utf8)
+    bool append(std::string_view utf8, std::string& out)
     {
-        std::string out(utf8.size() * 2 + 4, '\0');
+        // Two bytes at most a character, which takes at least one: room enough for one call.
+        const std::size_t start = out.size();
+        out.resize(start + utf8.size() * 2);
         char* in = const_cast<char*>(utf8.data());
         std::size_t inLeft = utf8.size();
-        char* outPtr = out.data();
-        std::size_t outLeft = out.size();
-        ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        while (inLeft > 0) {
-            if (::iconv(cd_, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
-                return std::nullopt; // EILSEQ or EINVAL: no form, or broken UTF-8
+        char* outPtr = out.data() + start;
+        std::size_t outLeft = out.size() - start;
+        if (::iconv(cd_, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) {
+            ::iconv(cd_, nullptr, nullptr, nullptr, nullptr); // back to the start after EILSEQ or EINVAL
+            out.resize(start);
+            return false;
         }
         out.resize(out.size() - outLeft);
-        return out;
+        return true;
     }
 
 private:
     iconv_t cd_;
 };
 
-} // namespace
-
-namespace {
-
 bool isAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
 
 // Converts a run of non-ASCII text (whole UTF-8 sequences, or broken ones).
 bool appendConverted(std::string_view run, std::string& out)
 {
-    const auto codePoints = decodeUtf8(run);
-    if (!codePoints)
+    if (!eachCodePoint(run, [](char32_t c) { return !isRefusedByWindows(c) && !isTagCharacter(c); }))
         return false;
-    for (char32_t c : *codePoints) {
-        if (isRefusedByWindows(c) || isTagCharacter(c))
-            return false;
-    }
     // One converter per thread: iconv descriptors keep state.
     thread_local Converter converter;
-    if (!converter.valid())
-        return false;
-    const auto converted = converter.convert(run);
-    if (!converted)
-        return false;
-    out += *converted;
-    return true;
+    return converter.valid() && converter.append(run, out);
 }
 
 } // namespace

@@ -127,7 +127,8 @@ public:
         return posix::renameByReservingTheName(from, to);
     }
 
-    FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries) override
+    FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries,
+                           std::string_view startingWith = {}) override
     {
         DIR* directory = ::opendir(path.c_str());
         if (!directory)
@@ -135,6 +136,9 @@ public:
         entries.clear();
         errno = 0;
         while (const dirent* entry = ::readdir(directory)) {
+            // Compared in place: a folder of thousands of page sets costs no copy of each name.
+            if (!startingWith.empty() && std::strncmp(entry->d_name, startingWith.data(), startingWith.size()) != 0)
+                continue;
             const std::string name = entry->d_name;
             if (name == "." || name == "..")
                 continue;

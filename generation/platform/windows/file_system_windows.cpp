@@ -132,7 +132,8 @@ public:
         return FsResult::success();
     }
 
-    FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries) override
+    FsResult listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries,
+                           std::string_view startingWith = {}) override
     {
         std::wstring wide;
         if (FsResult converted = widePath(path, wide); !converted.ok())
@@ -145,9 +146,10 @@ public:
             const DWORD code = ::GetLastError();
             return code == ERROR_FILE_NOT_FOUND ? FsResult::success() : fromSystemError(code);
         }
+        const std::wstring start = windows::toWide(startingWith).value_or(L"");
         do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..")
+            const std::wstring_view name = data.cFileName;
+            if (name == L"." || name == L".." || !name.starts_with(start))
                 continue;
             using Kind = DirectoryEntry::Kind;
             const DWORD attributes = data.dwFileAttributes;
