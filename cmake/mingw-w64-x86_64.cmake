@@ -21,5 +21,6 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 find_program(POPOLUN_WINE NAMES wine wine64 wine-stable PATHS /usr/lib/wine)
 if(POPOLUN_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${POPOLUN_WINE})
+  # Through a wrapper that starts again a process Wine ended before it began.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-test-run ${POPOLUN_WINE})
 endif()
