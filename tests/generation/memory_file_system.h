@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace popolun::testing {
@@ -94,9 +95,11 @@ public:
             return kNotFound;
         found.clear();
         for (const auto& [each, entry] : entries) {
-            if (each != path && parent(each) == path && each.substr(path.size() + 1).starts_with(startingWith))
-                found.push_back({each.substr(path.size() + 1), entry.folder ? DirectoryEntry::Kind::folder
-                                                                            : DirectoryEntry::Kind::file});
+            if (each == path || parent(each) != path)
+                continue;
+            std::string name = each.substr(path.size() + 1);
+            if (name.starts_with(startingWith))
+                found.push_back({std::move(name), entry.folder ? DirectoryEntry::Kind::folder : DirectoryEntry::Kind::file});
         }
         return {};
     }

@@ -11,7 +11,7 @@ namespace popolun::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"PopolunWindow";
-constexpr UINT kAddTooltips = WM_APP; // posted at the first show
+constexpr UINT kAddTooltips = WM_APP;
 // A fixed layout: no sizing border, no maximise.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
@@ -237,7 +237,7 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         describeOnce();
         break;
     case kAddTooltips:
-        controls_->addTooltips(); // nothing needs them before the window is on the screen
+        controls_->addTooltips();
         return 0;
     case WM_DROPFILES:
         dropped(reinterpret_cast<HDROP>(wParam));
