@@ -1,20 +1,14 @@
-// Everything that takes text from outside, fed any bytes (libFuzzer, with
-// AddressSanitizer and UndefinedBehaviorSanitizer; scripts/fuzz runs it).
-// An input is lines:
-//   1  the base name typed
-//   2  the width typed into the settings
-//   3  the extension typed into the settings
-//   4  how the run goes: digits pick the file-system call that fails (from 1),
-//      n s a i x the error, r every removal failing, o "オン" clicked,
-//      L a dead run's staging folder beside, T the name already taken
-//   5… videos dropped on the window: f a file, d a folder, anything else
-//      no file, then the path
-// On every input: no crash and no undefined behaviour; the settings reach
+// Everything that takes text from outside, fed any bytes (libFuzzer with the
+// sanitizers; scripts/fuzz runs it). An input is lines: the name typed, the
+// width and the extension typed into the settings, how the run goes (digits:
+// the file-system call that fails, from 1; n s a i x: the error; r: every
+// removal fails; o: "オン" clicked; L: a dead run's staging folder beside;
+// T: the name already taken), then videos dropped (f a file, d a folder,
+// anything else no file, then the path). On every input the settings reach
 // the main fields and a numeric width gives its height; a whole, byte-exact
 // page set inside the program folder, or nothing there and a message, and
-// nothing touched outside it, with Linux's and Windows's rules alike; a
-// dropped video splits into name and extension; shortened texts never split
-// a character.
+// nothing touched outside it, with Linux's and Windows's rules; a dropped
+// video splits into name and extension; shortened texts never split a character.
 #include "dropped_video.h"
 #include "memory_file_system.h"
 #include "name_check.h"
@@ -84,18 +78,9 @@ std::size_t characters(std::string_view text) { return decodeUtf8(text)->size();
 // A plain decimal numeral: what the settings take as a width.
 bool isNumeral(std::string_view text)
 {
-    std::size_t i = text.starts_with('-') ? 1 : 0;
-    const auto digits = [&] {
-        const std::size_t from = i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-            ++i;
-        return i > from;
-    };
-    if (!digits())
-        return false;
-    if (i < text.size() && text[i] == '.' && (++i, !digits()))
-        return false;
-    return i == text.size();
+    const auto digits = [](std::string_view part) { return !part.empty() && part.find_first_not_of("0123456789") == part.npos; };
+    const std::size_t start = text.starts_with('-') ? 1 : 0, dot = text.find('.', start);
+    return dot == text.npos ? digits(text.substr(start)) : digits(text.substr(start, dot - start)) && digits(text.substr(dot + 1));
 }
 
 // Three quarters of the width plus 64, in the fewest digits; nothing where the
@@ -114,31 +99,6 @@ void heightFollowsTheWidth(const std::string& width, const std::string& height)
             width + " -> " + height);
     if (height.find('E') == std::string::npos && height.find('.') != std::string::npos)
         require(height.back() != '0' && height.back() != '.', "a height with trailing zeros", height);
-}
-
-void settingsReachTheMainFields(const Run& run)
-{
-    Session session;
-    session.load();
-    SettingsFields& settings = session.settings();
-    const FieldSet& main = session.main();
-    const auto holds = [&] {
-        require(main.text(FieldId::extension) == settings.text4.text(), "the extension did not follow");
-        require(main.text(FieldId::width) == settings.text12.text(), "the width did not follow");
-        require(main.text(FieldId::autostart) == settings.text17.text(), "autostart did not follow");
-        heightFollowsTheWidth(main.text(FieldId::width), main.text(FieldId::height));
-    };
-    settings.text12.setText(run.width);
-    holds();
-    settings.text4.setText(run.extension);
-    if (run.on)
-        settings.clickOption1();
-    holds();
-    require(settings.text17.text() == (run.on ? "true" : "false"), "the option buttons and autostart disagree");
-    // Whatever is put into the height, it is the width's again at once.
-    settings.text14.setText(run.name);
-    session.main().setText(FieldId::height, run.name);
-    holds();
 }
 
 struct Messages final : MessageSink {
@@ -265,11 +225,8 @@ void shortenedTextsStayWhole(const std::string& text, const std::string& path)
     require(characters(name) <= kShownNameLength, "a shortened name is too long", text);
     if (characters(text) <= kShownNameLength)
         require(name == text, "a short name was changed", text);
-    for (const char separator : {'/', '\\'}) {
-        const std::string shown = shownPath(path, separator);
-        if (isUtf8(path))
-            require(isUtf8(shown), "a shortened path splits a character", path);
-    }
+    for (const char separator : {'/', '\\'})
+        require(!isUtf8(path) || isUtf8(shownPath(path, separator)), "a shortened path splits a character", path);
 }
 
 } // namespace
@@ -279,15 +236,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using namespace popolun;
     const Run run = readRun({reinterpret_cast<const char*>(data), size});
-    settingsReachTheMainFields(run);
 
-    testing::CreateButton button; // for the fields a page set is made of
-    button.session.settings().text12.setText(run.width);
-    button.session.settings().text4.setText(run.extension);
+    testing::CreateButton button; // the fields a page set is made of
+    SettingsFields& settings = button.session.settings();
+    FieldSet& main = button.session.main();
+    const auto followed = [&] {
+        require(main.text(FieldId::extension) == settings.text4.text(), "the extension did not follow");
+        require(main.text(FieldId::width) == settings.text12.text(), "the width did not follow");
+        require(main.text(FieldId::autostart) == settings.text17.text(), "autostart did not follow");
+        heightFollowsTheWidth(main.text(FieldId::width), main.text(FieldId::height));
+    };
+    settings.text12.setText(run.width);
+    followed();
+    settings.text4.setText(run.extension);
     if (run.on)
-        button.session.settings().clickOption1();
-    button.session.main().setText(FieldId::name, run.name);
-    const Snapshot fields = button.session.main().snapshot();
+        settings.clickOption1();
+    followed();
+    require(settings.text17.text() == (run.on ? "true" : "false"), "the option buttons and autostart disagree");
+    main.setText(FieldId::name, run.name);
+    const Snapshot fields = main.snapshot();
+    // Whatever is put into the height, it is the width's again at once.
+    settings.text14.setText(run.name);
+    main.setText(FieldId::height, run.name);
+    followed();
     pageSetIsWholeOrNone(run, fields, '/', false);
     pageSetIsWholeOrNone(run, fields, '\\', true);
 
