@@ -44,17 +44,6 @@ TEST_F(Writer, PagesComeOutByteForByteWithTheNameInCp932)
     EXPECT_EQ(testing::treeContents(dir.path()).size(), 4 * names.size()); // each folder and three files only
 }
 
-TEST_F(Writer, SecondRequestForTheSameNameLeavesTheFirstUntouched)
-{
-    ASSERT_EQ(create("bb"), CreateResult::saved);
-    testing::writeBytes(file("bb", "notes.txt"), "mine");
-    const auto before = testing::treeContents(dir.path());
-    button.session.settings().text12.setText("640");
-    EXPECT_EQ(create("bb"), CreateResult::failed);
-    EXPECT_EQ(testing::treeContents(dir.path()), before);
-    EXPECT_NE(button.said().find("すでにあります"), std::string::npos) << button.said();
-}
-
 // When several things are wrong at once, the message is about the first of
 // them in the order the user can mend them: the name (what lets it name no
 // folder before what lets it name no page), then the width, then the
