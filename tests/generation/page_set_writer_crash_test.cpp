@@ -20,20 +20,32 @@ namespace fs = std::filesystem;
 
 // The native file system that kills its own process right after the Nth
 // call, as a crash or a power cut would stop it there.
-class KillingFileSystem final : public testing::PassThroughFileSystem {
+class KillingFileSystem final : public FileSystem {
 public:
     explicit KillingFileSystem(int killAfter) : killAfter_(killAfter) {}
 
-protected:
-    FsResult around(Call, const std::string&, const std::function<FsResult()>& pass) override
-    {
-        const FsResult result = pass();
-        if (++calls_ == killAfter_)
-            std::raise(SIGKILL);
-        return result;
-    }
+    using Path = const std::string&;
+#define POPOLUN_THEN_KILL(...) { const FsResult result = nativeFileSystem().__VA_ARGS__; count(); return result; }
+    FsResult makeDirectory(Path p) override POPOLUN_THEN_KILL(makeDirectory(p))
+    FsResult openNewFile(Path p, FileHandle& h) override POPOLUN_THEN_KILL(openNewFile(p, h))
+    FsResult write(FileHandle h, std::string_view bytes) override POPOLUN_THEN_KILL(write(h, bytes))
+    FsResult flush(FileHandle h) override POPOLUN_THEN_KILL(flush(h))
+    FsResult close(FileHandle h) override POPOLUN_THEN_KILL(close(h))
+    FsResult flushDirectory(Path p) override POPOLUN_THEN_KILL(flushDirectory(p))
+    FsResult renameNoReplace(Path from, Path to) override POPOLUN_THEN_KILL(renameNoReplace(from, to))
+    FsResult listDirectory(Path p, std::vector<DirectoryEntry>& in, std::string_view start = {}) override
+        POPOLUN_THEN_KILL(listDirectory(p, in, start))
+    FsResult removeFile(Path p) override POPOLUN_THEN_KILL(removeFile(p))
+    FsResult removeDirectory(Path p) override POPOLUN_THEN_KILL(removeDirectory(p))
+#undef POPOLUN_THEN_KILL
 
 private:
+    void count()
+    {
+        if (++calls_ == killAfter_)
+            std::raise(SIGKILL);
+    }
+
     int killAfter_, calls_ = 0;
 };
 

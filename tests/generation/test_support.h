@@ -7,7 +7,6 @@
 #include "session.h"
 
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -70,37 +69,6 @@ struct CreateButton final : MessageSink {
 
     Session session;
     std::vector<std::string> shown;
-};
-
-// The native file system with one hook around every call, for the layers
-// that watch calls, fail them or stop the process at one.
-class PassThroughFileSystem : public FileSystem {
-public:
-    enum class Call { makeDirectory, openNewFile, write, flush, close, flushDirectory, rename, list, removeFile,
-                      removeDirectory };
-
-    using Path = const std::string&;
-// Each call goes through around(), then on to the native file system.
-#define POPOLUN_PASS(call, path, ...) \
-    { return around(Call::call, path, [&] { return nativeFileSystem().__VA_ARGS__; }); }
-    FsResult makeDirectory(Path p) override POPOLUN_PASS(makeDirectory, p, makeDirectory(p))
-    FsResult openNewFile(Path p, FileHandle& h) override POPOLUN_PASS(openNewFile, p, openNewFile(p, h))
-    FsResult write(FileHandle h, std::string_view bytes) override POPOLUN_PASS(write, {}, write(h, bytes))
-    FsResult flush(FileHandle h) override POPOLUN_PASS(flush, {}, flush(h))
-    FsResult close(FileHandle h) override POPOLUN_PASS(close, {}, close(h))
-    FsResult flushDirectory(Path p) override POPOLUN_PASS(flushDirectory, p, flushDirectory(p))
-    FsResult renameNoReplace(Path from, Path to) override POPOLUN_PASS(rename, to, renameNoReplace(from, to))
-    FsResult listDirectory(Path p, std::vector<DirectoryEntry>& in, std::string_view start = {}) override
-        POPOLUN_PASS(list, p, listDirectory(p, in, start))
-    FsResult removeFile(Path p) override POPOLUN_PASS(removeFile, p, removeFile(p))
-    FsResult removeDirectory(Path p) override POPOLUN_PASS(removeDirectory, p, removeDirectory(p))
-#undef POPOLUN_PASS
-
-protected:
-    // Runs each call in its place, before and after it: `path` is the folder
-    // or file it names (a rename's new name; empty for a handle's calls), and
-    // pass() makes the call.
-    virtual FsResult around(Call, const std::string& path, const std::function<FsResult()>& pass) { return pass(); }
 };
 
 // Records what the "?" buttons ask for, as "contents WINDOW" and "document
