@@ -1,18 +1,20 @@
 #include "field_set.h"
 
+#include "settings.h"
+
 #include <utility>
 
 namespace popolun {
 
 namespace {
 
-// UTF-8 source text; the values are exactly what the pages need, inner quotes,
-// spaces and line breaks included.
-constexpr std::pair<FieldId, const char*> kInitialTexts[] = {
+// The fixed fragments, UTF-8; the values are exactly what the pages need,
+// inner quotes, spaces and line breaks included. The four parameters start
+// as the settings do (settings.h).
+constexpr std::pair<FieldId, const char*> kFragments[] = {
     {FieldId::name, ""},
     {FieldId::asxHead, R"(<ASX Version ="3.0"><Entry>)"},
     {FieldId::asxBeforeName, R"(<Ref href ="./)"},
-    {FieldId::extension, ".wmv"},
     {FieldId::asxEnd, R"("></Entry></ASX>)"},
     {FieldId::linkHead, "<HTML><HEAD><TITLE></TITLE></HEAD><BODY>"},
     {FieldId::linkBeforeName, R"(<P align="center"><B><A href="./)"},
@@ -20,12 +22,9 @@ constexpr std::pair<FieldId, const char*> kInitialTexts[] = {
     {FieldId::embedHead, R"(<html><head><title>enbedsampl</title><meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">)"},
     {FieldId::embedBody, R"(</head><body bgcolor="#FFFFFF" text="#000000">)"},
     {FieldId::objectBeforeWidth, R"(<OBJECT ID="Player" width=")"},
-    {FieldId::width, "320"},
     {FieldId::objectBeforeHeight, R"(" height=")"},
-    {FieldId::height, "304"},
     {FieldId::objectEnd, R"("CLASSID="CLSID:6BF52A52-394A-11d3-B153-00C04F79FAA6">)"},
     {FieldId::autostartBefore, R"(<PARAM name="autoStart" value=")"},
-    {FieldId::autostart, "true"},
     {FieldId::autostartEnd, R"(">)"},
     {FieldId::urlBeforeName, R"(<PARAM name="URL" value="./)"},
     {FieldId::urlAfterName, R"(.asx">)"},
@@ -35,30 +34,36 @@ constexpr std::pair<FieldId, const char*> kInitialTexts[] = {
     {FieldId::fallbackEnd, "></embed></OBJECT>\r\n</body></html>\r\n"},
 };
 
-constexpr bool inFieldOrder()
+constexpr bool everyFieldOnce()
 {
-    int n = 1;
-    for (const auto& [id, text] : kInitialTexts) {
-        if (static_cast<int>(id) != n++)
+    int seen[kFieldCount + 1] = {};
+    for (const auto& [id, text] : kFragments)
+        ++seen[static_cast<int>(id)];
+    for (const SettingRow& row : kSettings)
+        ++seen[static_cast<int>(row.main)];
+    for (int n = 1; n <= kFieldCount; ++n) {
+        if (seen[n] != 1)
             return false;
     }
-    return n == kFieldCount + 1;
+    return true;
 }
-static_assert(inFieldOrder(), "one initial text for each field, in field order");
+static_assert(everyFieldOnce(), "each field starts as a fragment or as a setting, once");
 
 } // namespace
 
 FieldSet::FieldSet()
 {
-    for (const auto& [id, text] : kInitialTexts)
+    for (const auto& [id, text] : kFragments)
         field(id).setText(text);
+    for (const SettingRow& row : kSettings)
+        field(row.main).setText(std::string(row.created));
 }
 
 Snapshot FieldSet::snapshot() const
 {
     Snapshot values;
-    for (const auto& [id, unused] : kInitialTexts)
-        values[id] = text(id);
+    for (int n = 1; n <= kFieldCount; ++n)
+        values[FieldId(n)] = text(FieldId(n));
     return values;
 }
 

@@ -50,7 +50,7 @@ std::size_t units(char32_t c, bool windowsRules) { return windowsRules ? (c > 0x
 // How many characters the name must lose for its longest file, NAME01.htm, to fit.
 std::size_t excessLength(const std::u32string& name, bool windowsRules)
 {
-    std::size_t total = std::ranges::max(kFileEndings, {}, &std::string_view::size).size();
+    std::size_t total = std::ranges::max(kPageFiles, {}, [](const PageFile& file) { return file.ending.size(); }).ending.size();
     for (char32_t c : name)
         total += units(c, windowsRules);
     std::size_t excess = 0;

@@ -5,6 +5,8 @@
 
 namespace popolun {
 
+using enum FieldId;
+
 namespace {
 
 void appendLine(std::string& out, std::initializer_list<std::string_view> parts)
@@ -16,24 +18,41 @@ void appendLine(std::string& out, std::initializer_list<std::string_view> parts)
 
 } // namespace
 
-PageSetText composePageSet(const Snapshot& f)
+std::string composeRedirector(const Snapshot& f)
 {
-    using enum FieldId;
-    PageSetText page;
-    appendLine(page.asx, {f[asxHead]});
-    appendLine(page.asx, {f[asxBeforeName], f[name], f[extension], f[asxEnd]});
+    std::string asx;
+    appendLine(asx, {f[asxHead]});
+    appendLine(asx, {f[asxBeforeName], f[name], f[extension], f[asxEnd]});
+    return asx;
+}
 
-    appendLine(page.link, {f[linkHead]});
-    appendLine(page.link, {f[linkBeforeName], f[name], f[linkAfterName]});
+std::string composeLinkPage(const Snapshot& f)
+{
+    std::string link;
+    appendLine(link, {f[linkHead]});
+    appendLine(link, {f[linkBeforeName], f[name], f[linkAfterName]});
+    return link;
+}
 
-    appendLine(page.embed, {f[embedHead]});
-    appendLine(page.embed, {f[embedBody]});
-    appendLine(page.embed, {f[objectBeforeWidth], f[width], f[objectBeforeHeight], f[height], f[objectEnd]});
-    appendLine(page.embed, {f[autostartBefore], f[autostart], f[autostartEnd]});
-    appendLine(page.embed, {f[urlBeforeName], f[name], f[urlAfterName]});
-    appendLine(page.embed, {f[fallbackBeforeName], f[name], f[fallbackBeforeWidth], f[width], f[fallbackBeforeHeight],
-                            f[height], f[fallbackEnd]});
-    return page;
+std::string composeEmbedPage(const Snapshot& f)
+{
+    std::string embed;
+    appendLine(embed, {f[embedHead]});
+    appendLine(embed, {f[embedBody]});
+    appendLine(embed, {f[objectBeforeWidth], f[width], f[objectBeforeHeight], f[height], f[objectEnd]});
+    appendLine(embed, {f[autostartBefore], f[autostart], f[autostartEnd]});
+    appendLine(embed, {f[urlBeforeName], f[name], f[urlAfterName]});
+    appendLine(embed, {f[fallbackBeforeName], f[name], f[fallbackBeforeWidth], f[width], f[fallbackBeforeHeight],
+                       f[height], f[fallbackEnd]});
+    return embed;
+}
+
+PerPageFile composePageSet(const Snapshot& fields)
+{
+    PerPageFile texts;
+    for (std::size_t i = 0; i < kPageFileCount; ++i)
+        texts[i] = kPageFiles[i].compose(fields);
+    return texts;
 }
 
 } // namespace popolun

@@ -1,10 +1,10 @@
 #include "page_set_writer.h"
 
 #include "failure_messages.h"
-#include "page_set.h"
+#include "messages.h"
 #include "platform/encoding.h"
 #include "player_size.h"
-
+#include "removal.h"
 
 namespace popolun {
 
@@ -31,16 +31,18 @@ FsResult writeNewFile(FileSystem& fileSystem, const std::string& path, const std
     return result.ok() ? closed : result;
 }
 
+std::vector<std::string> everyFile(const PerPageFile& paths) { return {paths.begin(), paths.end()}; }
+
 } // namespace
 
 PageSetWriter::PageSetWriter(FileSystem& fileSystem, std::string programDirectory, MessageSink& messages,
-                             char separator, bool windowsNameRules)
+                             char separator, bool windowsNameRules, const Processes& processes)
     : fileSystem_(fileSystem)
     , programDirectory_(std::move(programDirectory))
     , messages_(messages)
     , separator_(separator)
     , windowsNameRules_(windowsNameRules)
-    , stagingFolders_(fileSystem, programDirectory_, separator)
+    , stagingFolders_(fileSystem, processes, programDirectory_, separator)
 {
 }
 
@@ -48,10 +50,10 @@ CreateResult PageSetWriter::create(const Snapshot& fields)
 {
     const std::string& name = fields[FieldId::name];
     if (name.empty())
-        return finish(CreateResult::nameEmpty, text::kEnterName);
+        return finish(CreateResult::nameEmpty, say(Message::enterName));
     if (const auto problem = check(fields))
         return finish(CreateResult::refused, *problem);
-    PageBytes bytes;
+    PerPageFile bytes;
     if (const auto problem = encode(fields, bytes))
         return finish(CreateResult::refused, *problem);
     std::string staging;
@@ -59,7 +61,7 @@ CreateResult PageSetWriter::create(const Snapshot& fields)
         return finish(CreateResult::failed, *problem);
     if (const auto problem = publish(name, staging))
         return finish(CreateResult::failed, *problem);
-    return finish(CreateResult::saved, text::kSaved);
+    return finish(CreateResult::saved, say(Message::saved));
 }
 
 // Only a name that makes exactly one new folder, and a width that gives a height.
@@ -73,14 +75,13 @@ std::optional<std::string> PageSetWriter::check(const Snapshot& fields) const
 }
 
 // The pages as the fields compose them, each character exactly in code page 932.
-std::optional<std::string> PageSetWriter::encode(const Snapshot& fields, PageBytes& bytes)
+std::optional<std::string> PageSetWriter::encode(const Snapshot& fields, PerPageFile& bytes)
 {
-    const PageSetText text = composePageSet(fields);
-    const std::string* const texts[] = {&text.asx, &text.link, &text.embed};
+    const PerPageFile texts = composePageSet(fields);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        auto encoded = encodeCp932(*texts[i]);
+        auto encoded = encodeCp932(texts[i]);
         if (!encoded)
-            return describeSettingWithoutCp932Form(firstCharacterWithoutCp932Form(*texts[i]));
+            return describeSettingWithoutCp932Form(firstCharacterWithoutCp932Form(texts[i]));
         bytes[i] = std::move(*encoded);
     }
     return std::nullopt;
@@ -88,7 +89,7 @@ std::optional<std::string> PageSetWriter::encode(const Snapshot& fields, PageByt
 
 // The three files in a new staging folder, their bytes and then their names
 // on the disk. On failure what this run made is removed again.
-std::optional<std::string> PageSetWriter::stage(const std::string& name, const PageBytes& bytes,
+std::optional<std::string> PageSetWriter::stage(const std::string& name, const PerPageFile& bytes,
                                                 std::string& staging)
 {
     // Without it the folder would land in the root of the file system.
@@ -120,7 +121,7 @@ std::optional<std::string> PageSetWriter::publish(const std::string& name, const
 {
     const std::string folder = folderPath(name);
     if (const FsResult renamed = fileSystem_.renameNoReplace(staging, folder); !renamed.ok()) {
-        const auto notRemoved = removeFilesAndFolder(fileSystem_, staging, filePaths(staging, name));
+        const auto notRemoved = removeFilesAndFolder(fileSystem_, staging, everyFile(filePaths(staging, name)));
         return renamed.error == FsError::alreadyExists
                  ? describeFolderExists(folder, notRemoved)
                  : describeStepFailure(WriteStep::rename, folder, renamed, notRemoved);
@@ -128,7 +129,7 @@ std::optional<std::string> PageSetWriter::publish(const std::string& name, const
     if (const FsResult flushed = fileSystem_.flushDirectory(programDirectory_); !flushed.ok()) {
         // Complete on screen but perhaps not after a power cut: not saved, so undone like the rest.
         return describeStepFailure(WriteStep::flushFolder, programDirectory_, flushed,
-                                   removeFilesAndFolder(fileSystem_, folder, filePaths(folder, name)));
+                                   removeFilesAndFolder(fileSystem_, folder, everyFile(filePaths(folder, name))));
     }
     return std::nullopt;
 }
@@ -138,11 +139,11 @@ std::string PageSetWriter::folderPath(const std::string& name) const
     return programDirectory_ + separator_ + name;
 }
 
-std::vector<std::string> PageSetWriter::filePaths(const std::string& folder, const std::string& name) const
+PerPageFile PageSetWriter::filePaths(const std::string& folder, const std::string& name) const
 {
-    std::vector<std::string> paths;
-    for (const std::string_view ending : kFileEndings)
-        paths.push_back(folder + separator_ + name + std::string(ending));
+    PerPageFile paths;
+    for (std::size_t i = 0; i < kPageFileCount; ++i)
+        paths[i] = folder + separator_ + name + std::string(kPageFiles[i].ending);
     return paths;
 }
 

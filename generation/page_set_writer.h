@@ -1,11 +1,12 @@
 #pragma once
 
 #include "field_set.h"
-#include "messages.h"
+#include "message_sink.h"
+#include "page_set.h"
 #include "platform/file_system.h"
+#include "platform/process.h"
 #include "staging_folders.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,21 +31,21 @@ enum class CreateResult {
 class PageSetWriter {
 public:
     PageSetWriter(FileSystem& fileSystem, std::string programDirectory, MessageSink& messages,
-                  char separator = pathSeparator(), bool windowsNameRules = usesWindowsNameRules());
+                  char separator = pathSeparator(), bool windowsNameRules = usesWindowsNameRules(),
+                  const Processes& processes = nativeProcesses());
 
     CreateResult create(const Snapshot& fields);
 
 private:
-    // The files' bytes in code page 932, in the order NAME.asx, NAME.htm, NAME01.htm.
-    using PageBytes = std::array<std::string, 3>;
-    // Each step gives the message that stops the run, or nothing.
+    // Each step gives the message that stops the run, or nothing. The
+    // files' bytes are in code page 932.
     std::optional<std::string> check(const Snapshot& fields) const;
-    static std::optional<std::string> encode(const Snapshot& fields, PageBytes& bytes);
-    std::optional<std::string> stage(const std::string& name, const PageBytes& bytes, std::string& staging);
+    static std::optional<std::string> encode(const Snapshot& fields, PerPageFile& bytes);
+    std::optional<std::string> stage(const std::string& name, const PerPageFile& bytes, std::string& staging);
     std::optional<std::string> publish(const std::string& name, const std::string& staging);
 
     std::string folderPath(const std::string& name) const;
-    std::vector<std::string> filePaths(const std::string& folder, const std::string& name) const;
+    PerPageFile filePaths(const std::string& folder, const std::string& name) const;
     CreateResult finish(CreateResult result, const std::string& message);
 
     FileSystem& fileSystem_;

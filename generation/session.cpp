@@ -1,22 +1,26 @@
 #include "session.h"
 
-#include "player_size.h"
-
 namespace popolun {
-
-using enum FieldId;
 
 Session::Session()
 {
-    // Each main parameter, whoever changes it, is pulled back from the settings;
-    // the height always follows the width.
-    main_.field(extension).onChange([this] { main_.setText(extension, settings().text4.text()); });
-    main_.field(autostart).onChange([this] { main_.setText(autostart, settings().text17.text()); });
-    main_.field(width).onChange([this] {
-        main_.setText(width, settings().text12.text());
-        main_.setText(height, playerHeight(settings().text12.text()));
-    });
-    main_.field(height).onChange([this] { main_.setText(height, playerHeight(main_.text(width))); });
+    // Each main parameter, whoever changes it, is pulled back from the settings.
+    for (const SettingRow& row : kSettings)
+        main_.field(row.main).onChange([this, &row] { pull(row); });
+}
+
+void Session::pull(const SettingRow& row)
+{
+    if (row.derived) {
+        main_.setText(row.main, row.derived->rule(main_.text(settingRow(row.derived->from).main)));
+        return;
+    }
+    const std::string& source = settings().field(row.setting).text();
+    main_.setText(row.main, source);
+    for (const SettingRow& derived : kSettings) {
+        if (derived.derived && derived.derived->from == row.setting)
+            main_.setText(derived.main, derived.derived->rule(source));
+    }
 }
 
 SettingsFields& Session::settings()
@@ -24,24 +28,19 @@ SettingsFields& Session::settings()
     if (!settings_) {
         // Wired before loading, so the load step's changes reach the main fields.
         settings_ = std::make_unique<SettingsFields>();
-        wireSettings(*settings_);
+        for (const SettingRow& row : kSettings) {
+            Field& field = settings_->field(row.setting);
+            field.onChange([this, &row, &field] { main_.setText(row.main, field.text()); });
+        }
         settings_->load();
     }
     return *settings_;
 }
 
-void Session::wireSettings(SettingsFields& settings)
-{
-    settings.text4.onChange([this, &settings] { main_.setText(extension, settings.text4.text()); });
-    settings.text12.onChange([this, &settings] { main_.setText(width, settings.text12.text()); });
-    settings.text14.onChange([this, &settings] { main_.setText(height, settings.text14.text()); });
-    settings.text17.onChange([this, &settings] { main_.setText(autostart, settings.text17.text()); });
-}
-
 void Session::load()
 {
-    for (const FieldId parameter : {extension, autostart, width, height})
-        main_.setText(parameter, "");
+    for (const SettingRow& row : kSettings)
+        main_.setText(row.main, "");
 }
 
 } // namespace popolun

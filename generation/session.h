@@ -7,9 +7,10 @@
 
 namespace popolun {
 
-// The main window's field set and the settings window's fields, tied together
-// by their change handlers: every settings edit reaches the main fields at
-// once, and the main height always follows the main width.
+// The main window's field set and the settings window's fields, tied
+// together row by row of the settings table: every settings edit reaches
+// the main fields at once, and a derived parameter (the height) always
+// follows what it derives from (the width).
 class Session {
 public:
     Session();
@@ -22,14 +23,13 @@ public:
     // The settings fields; the first access creates them and runs their load
     // step, as opening a hidden settings window would.
     SettingsFields& settings();
-    bool settingsCreated() const { return settings_ != nullptr; }
 
-    // The main window's load step: empties the four parameters, whose
-    // handlers pull them back from the settings.
+    // The main window's load step: empties the parameters, whose handlers
+    // pull them back from the settings.
     void load();
 
 private:
-    void wireSettings(SettingsFields& settings);
+    void pull(const SettingRow& row);
 
     FieldSet main_;
     std::unique_ptr<SettingsFields> settings_;

@@ -2,37 +2,35 @@
 
 namespace popolun {
 
+SettingsFields::SettingsFields()
+{
+    for (const SettingRow& row : kSettings)
+        field(row.setting).setText(std::string(row.created));
+}
+
 void SettingsFields::load()
 {
-    text4.setText(".wmv");
-    text12.setText("320");
-    text14.setText("");
-    text17.setText("false");
-    select(false, option2_);
-    // Selecting "オフ" counts as a click on it.
-    clickOption2();
+    for (const SettingRow& row : kSettings) {
+        if (row.loaded)
+            field(row.setting).setText(std::string(*row.loaded));
+    }
+    click(kLoadedOption);
 }
 
-void SettingsFields::clickOption1()
+void SettingsFields::click(Option option)
 {
-    select(true, false);
-    text17.setText("true");
-}
-
-void SettingsFields::clickOption2()
-{
-    select(false, true);
-    text17.setText("false");
-}
-
-void SettingsFields::select(bool option1, bool option2)
-{
-    if (option1 == option1_ && option2 == option2_)
-        return;
-    option1_ = option1;
-    option2_ = option2;
-    for (const auto& watcher : optionWatchers_)
-        watcher();
+    bool changed = false;
+    for (const OptionRow& row : kOptions) {
+        const bool now = row.option == option;
+        changed |= selected(row.option) != now;
+        selected_.at(static_cast<std::size_t>(row.option)) = now;
+    }
+    if (changed) {
+        for (const auto& watcher : optionWatchers_)
+            watcher();
+    }
+    const OptionRow& row = optionRow(option);
+    field(row.sets).setText(std::string(row.value));
 }
 
 } // namespace popolun

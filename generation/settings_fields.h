@@ -1,39 +1,37 @@
 #pragma once
 
 #include "field.h"
+#include "settings.h"
 
+#include <array>
 #include <functional>
+#include <vector>
 
 namespace popolun {
 
-// The settings window's fields: extension Text4 and width Text12 (typed by the
-// user), height Text14 and autostart Text17 (never shown), and the pair of
-// option buttons Option1 "オン" / Option2 "オフ", at most one selected.
+// The settings window's fields (settings.h): extension and width typed by
+// the user, height and autostart never shown, and the option buttons, at
+// most one selected.
 class SettingsFields {
 public:
-    Field text4{".wmv"};
-    Field text12{"320"};
-    Field text14{"304"};
-    Field text17{"true"};
+    SettingsFields();
 
-    bool option1Selected() const { return option1_; }
-    bool option2Selected() const { return option2_; }
+    Field& field(Setting setting) { return fields_.at(static_cast<std::size_t>(setting)); }
+    const Field& field(Setting setting) const { return fields_.at(static_cast<std::size_t>(setting)); }
+    bool selected(Option option) const { return selected_.at(static_cast<std::size_t>(option)); }
 
     // The load step, run once when the window is created.
     void load();
 
-    // Clicks on the option buttons: select the button, then set Text17.
-    void clickOption1();
-    void clickOption2();
+    // A click on an option button: selects it alone, then sets its setting.
+    void click(Option option);
 
     // Views: run whenever the selection changes.
     void watchOptions(std::function<void()> watcher) { optionWatchers_.push_back(std::move(watcher)); }
 
 private:
-    void select(bool option1, bool option2);
-
-    bool option1_ = false;
-    bool option2_ = false;
+    std::array<Field, std::size(kSettings)> fields_;
+    std::array<bool, std::size(kOptions)> selected_{};
     std::vector<std::function<void()>> optionWatchers_;
 };
 

@@ -2,7 +2,7 @@
 
 #include "name_check.h"
 #include "page_set.h"
-#include "platform/process.h"
+#include "removal.h"
 
 #include <algorithm>
 #include <atomic>
@@ -17,29 +17,24 @@ namespace popolun {
 
 namespace {
 
-// This machine, in the staging folders' names: a folder shared between
-// machines may hold a staging folder of a process that runs elsewhere.
-const std::string& machineTag()
+// A machine in the staging folders' names: a folder shared between machines
+// may hold a staging folder of a process that runs elsewhere.
+std::string machineTag(const std::string& machine)
 {
-    static const std::string tag = [] {
-        std::uint32_t hash = 2166136261u; // FNV-1a
-        for (const unsigned char c : machineName()) {
-            hash ^= c;
-            hash *= 16777619u;
-        }
-        char text[9];
-        std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hash));
-        return std::string(text);
-    }();
-    return tag;
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (const unsigned char c : machine) {
+        hash ^= c;
+        hash *= 16777619u;
+    }
+    char text[9];
+    std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hash));
+    return text;
 }
 
 // The process of this machine that made a staging folder, from its name.
-std::optional<unsigned long> stagingOwner(std::string_view name)
+std::optional<unsigned long> stagingOwner(std::string_view name, std::string_view mine)
 {
-    // Called for every folder in the program directory: most fail the first test.
-    static const std::string mine = std::string(kStagingPrefix) + machineTag() + "-";
-    if (!name.starts_with(kStagingPrefix) || !name.starts_with(mine))
+    if (!name.starts_with(mine))
         return std::nullopt;
     name.remove_prefix(mine.size());
     unsigned long long numbers[3] = {};
@@ -64,11 +59,12 @@ bool onlyPageSetFiles(const std::vector<DirectoryEntry>& entries)
     if (entries.empty())
         return true;
     const auto endsAsAPage = [](std::string_view name, std::string_view stem) {
-        return name.starts_with(stem) && std::ranges::find(kFileEndings, name.substr(stem.size())) != kFileEndings.end();
+        return name.starts_with(stem)
+            && std::ranges::find(kPageFiles, name.substr(stem.size()), &PageFile::ending) != std::end(kPageFiles);
     };
     // X from the first entry's name, for each ending it may have ("a01.htm" may be a's or a01's).
     const std::string& first = entries.front().name;
-    for (const std::string_view ending : kFileEndings) {
+    for (const auto& [ending, compose] : kPageFiles) {
         if (first.size() <= ending.size() || !first.ends_with(ending))
             continue;
         const std::string_view stem = std::string_view(first).substr(0, first.size() - ending.size());
@@ -82,16 +78,20 @@ bool onlyPageSetFiles(const std::vector<DirectoryEntry>& entries)
 
 } // namespace
 
-std::string stagingFolderName(unsigned long process, unsigned long run, unsigned long long time)
+std::string stagingFolderName(const Processes& processes, unsigned long process, unsigned long run,
+                              unsigned long long time)
 {
-    return std::string(kStagingPrefix) + machineTag() + "-" + std::to_string(process) + "-" + std::to_string(run) + "-"
-         + std::to_string(time);
+    return std::string(kStagingPrefix) + machineTag(processes.machineName()) + "-" + std::to_string(process) + "-"
+         + std::to_string(run) + "-" + std::to_string(time);
 }
 
-StagingFolders::StagingFolders(FileSystem& fileSystem, std::string programDirectory, char separator)
+StagingFolders::StagingFolders(FileSystem& fileSystem, const Processes& processes, std::string programDirectory,
+                               char separator)
     : fileSystem_(fileSystem)
+    , processes_(processes)
     , programDirectory_(std::move(programDirectory))
     , separator_(separator)
+    , mine_(std::string(kStagingPrefix) + machineTag(processes.machineName()) + "-")
 {
 }
 
@@ -104,7 +104,7 @@ FsResult StagingFolders::make(std::string& path)
     for (int attempt = 0; attempt < 3; ++attempt) {
         const auto time = std::chrono::system_clock::now().time_since_epoch();
         path = programDirectory_ + separator_
-             + stagingFolderName(currentProcessId(), runs++,
+             + stagingFolderName(processes_, processes_.current(), runs++,
                                  static_cast<unsigned long long>(
                                      std::chrono::duration_cast<std::chrono::nanoseconds>(time).count()));
         made = fileSystem_.makeDirectory(path);
@@ -122,8 +122,8 @@ void StagingFolders::removeLeftovers()
     for (const DirectoryEntry& entry : entries) {
         if (entry.kind != DirectoryEntry::Kind::folder)
             continue;
-        const auto owner = stagingOwner(entry.name);
-        if (!owner || processRunning(*owner))
+        const auto owner = stagingOwner(entry.name, mine_);
+        if (!owner || processes_.running(*owner))
             continue;
         const std::string folder = programDirectory_ + separator_ + entry.name;
         std::vector<DirectoryEntry> inside;
@@ -134,19 +134,6 @@ void StagingFolders::removeLeftovers()
             files.push_back(folder + separator_ + file.name);
         (void)removeFilesAndFolder(fileSystem_, folder, files);
     }
-}
-
-std::vector<std::string> removeFilesAndFolder(FileSystem& fileSystem, const std::string& folder,
-                                              const std::vector<std::string>& files)
-{
-    std::vector<std::string> notRemoved;
-    for (auto it = files.rbegin(); it != files.rend(); ++it) {
-        if (!fileSystem.removeFile(*it).ok())
-            notRemoved.push_back(*it);
-    }
-    if (!fileSystem.removeDirectory(folder).ok())
-        notRemoved.push_back(folder);
-    return notRemoved;
 }
 
 } // namespace popolun

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_system.h"
+#include "platform/process.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@ namespace popolun {
 // that died before their rename can be told from the rest.
 class StagingFolders {
 public:
-    StagingFolders(FileSystem& fileSystem, std::string programDirectory, char separator);
+    StagingFolders(FileSystem& fileSystem, const Processes& processes, std::string programDirectory, char separator);
 
     // Makes a new staging folder of this run's; path is set to it.
     FsResult make(std::string& path);
@@ -27,17 +28,15 @@ public:
 
 private:
     FileSystem& fileSystem_;
+    const Processes& processes_;
     std::string programDirectory_;
     char separator_;
+    std::string mine_; // how this machine's staging folders' names start
 };
 
-// The name of a staging folder of this machine's process `process`; `run`
+// The name of a staging folder of the machine's process `process`; `run`
 // and `time` tell one run from another.
-std::string stagingFolderName(unsigned long process, unsigned long run, unsigned long long time);
-
-// Removes files, newest first, then their folder. Returns what could not be
-// removed, for the message.
-std::vector<std::string> removeFilesAndFolder(FileSystem& fileSystem, const std::string& folder,
-                                              const std::vector<std::string>& files);
+std::string stagingFolderName(const Processes& processes, unsigned long process, unsigned long run,
+                              unsigned long long time);
 
 } // namespace popolun

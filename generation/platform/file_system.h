@@ -78,6 +78,10 @@ DirectoryEntry::Kind kindOfPath(const std::string& path);
 // The platform's path separator: "\" on Windows, "/" elsewhere.
 char pathSeparator();
 
+// The last part of a path, after whichever separators the platform takes
+// ("\" and "/" on Windows, "/" elsewhere); the whole path if it has none.
+std::string lastPathPart(const std::string& path);
+
 // Whether names follow the Windows rules (no trailing dot or space, no
 // device names such as CON or LPT1).
 bool usesWindowsNameRules();

@@ -136,7 +136,7 @@ void pageSetIsWholeOrNone(const Run& run, const Snapshot& fields, char separator
     const bool plainName = !name.empty() && name.find_first_of("/\\") == std::string::npos;
     if (run.taken && plainName)
         fileSystem.addFolder(program + separator + name);
-    const std::string leftover = program + separator + stagingFolderName(2147483644, 0, 7);
+    const std::string leftover = program + separator + stagingFolderName(nativeProcesses(), testing::kNoProcess, 0, 7);
     if (run.leftover) {
         fileSystem.addFolder(leftover);
         fileSystem.addFile(leftover + separator + "bb.asx", "killed");
@@ -160,7 +160,7 @@ void pageSetIsWholeOrNone(const Run& run, const Snapshot& fields, char separator
             return entry.first == leftover || entry.first.starts_with(leftover + separator);
         });
     if (result == CreateResult::saved) {
-        require(said == text::kSaved, "saved with another message", said);
+        require(said == say(Message::saved), "saved with another message", said);
         const auto cp932 = [](const std::string& text) { return encodeCp932(text).value(); };
         const std::string folder = program + separator + name, stem = folder + separator + name;
         before[folder] = {true, {}};
@@ -172,7 +172,7 @@ void pageSetIsWholeOrNone(const Run& run, const Snapshot& fields, char separator
         require(checkBaseName(name, windows).problem == NameProblem::none, "saved under a refused name", name);
         return;
     }
-    require(said != text::kSaved, "not saved, yet said so", said);
+    require(said != say(Message::saved), "not saved, yet said so", said);
     if (fileSystem.removalsFailed == 0) {
         require(after == before, "a failed run left something behind or changed what was there", said);
         return;
@@ -241,22 +241,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SettingsFields& settings = button.session.settings();
     FieldSet& main = button.session.main();
     const auto followed = [&] {
-        require(main.text(FieldId::extension) == settings.text4.text(), "the extension did not follow");
-        require(main.text(FieldId::width) == settings.text12.text(), "the width did not follow");
-        require(main.text(FieldId::autostart) == settings.text17.text(), "autostart did not follow");
+        for (const Setting each : {Setting::extension, Setting::width, Setting::autostart})
+            require(main.text(settingRow(each).main) == settings.field(each).text(), "a setting did not follow",
+                    settingRow(each).name);
         heightFollowsTheWidth(main.text(FieldId::width), main.text(FieldId::height));
     };
-    settings.text12.setText(run.width);
+    settings.field(Setting::width).setText(run.width);
     followed();
-    settings.text4.setText(run.extension);
+    settings.field(Setting::extension).setText(run.extension);
     if (run.on)
-        settings.clickOption1();
+        settings.click(Option::on);
     followed();
-    require(settings.text17.text() == (run.on ? "true" : "false"), "the option buttons and autostart disagree");
+    require(settings.field(Setting::autostart).text() == (run.on ? "true" : "false"),
+            "the option buttons and autostart disagree");
     main.setText(FieldId::name, run.name);
     const Snapshot fields = main.snapshot();
     // Whatever is put into the height, it is the width's again at once.
-    settings.text14.setText(run.name);
+    settings.field(Setting::height).setText(run.name);
     main.setText(FieldId::height, run.name);
     followed();
     pageSetIsWholeOrNone(run, fields, '/', false);

@@ -61,7 +61,7 @@ TEST(Crash, KilledAtEveryStepLeavesAWholePageSetOrNoneAndTheNextRunCopes)
         SCOPED_TRACE("round " + std::to_string(round) + ", killed after call " + std::to_string(killAfter));
         TempDir dir;
         if (round == 1) {
-            const fs::path leftover = dir.path() / stagingFolderName(2147483644, 0, 7); // no process's id
+            const fs::path leftover = dir.path() / stagingFolderName(nativeProcesses(), testing::kNoProcess, 0, 7);
             fs::create_directory(leftover);
             testing::writeBytes(leftover / "bb.asx", "killed earlier");
         }

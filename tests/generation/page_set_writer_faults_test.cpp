@@ -4,7 +4,6 @@
 #include "name_check.h"
 #include "page_set_writer.h"
 #include "shown_text.h"
-#include "platform/process.h"
 #include "staging_folders.h"
 #include "memory_file_system.h"
 #include "test_support.h"
@@ -173,11 +172,12 @@ TEST(Leftovers, OfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
 {
     TempDir dir;
     testing::CreateButton button;
-    const unsigned long dead = 2147483644; // above any pid_max, and no Windows process id
-    ASSERT_FALSE(processRunning(dead));
-    ASSERT_TRUE(processRunning(currentProcessId()));
+    const Processes& processes = nativeProcesses();
+    const unsigned long dead = testing::kNoProcess;
+    ASSERT_FALSE(processes.running(dead));
+    ASSERT_TRUE(processes.running(processes.current()));
     const auto staging = [&](unsigned long owner, int run) {
-        return dir.path() / stagingFolderName(owner, static_cast<unsigned long>(run), 7);
+        return dir.path() / stagingFolderName(processes, owner, static_cast<unsigned long>(run), 7);
     };
     const auto make = [](const fs::path& folder, std::initializer_list<const char*> files) {
         fs::create_directory(folder);
@@ -191,7 +191,7 @@ TEST(Leftovers, OfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
     make(staging(dead, 4), {});
     fs::create_directory(staging(dead, 4) / "bb01.htm");
     testing::writeBytes(staging(dead, 5), "a file, not a folder");
-    make(staging(currentProcessId(), 6), {"bb.asx"}); // a run that is still writing
+    make(staging(processes.current(), 6), {"bb.asx"}); // a run that is still writing
     // Not of this machine (another one shares the folder), or not a name the program gives.
     make(dir.path() / (std::string(kStagingPrefix) + "00000000-" + std::to_string(dead) + "-0-7"), {"bb.asx"});
     make(dir.path() / (std::string(kStagingPrefix) + "x"), {"bb.asx"});

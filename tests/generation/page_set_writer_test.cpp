@@ -71,8 +71,8 @@ TEST_F(Writer, OfSeveralProblemsTheFirstIsTheOneSaid)
     };
     auto& settings = button.session.settings();
     for (const Case& each : cases) {
-        settings.text12.setText(each.width);
-        settings.text4.setText(each.extension);
+        settings.field(Setting::width).setText(each.width);
+        settings.field(Setting::extension).setText(each.extension);
         button.session.main().setText(FieldId::name, each.name);
         button.shown.clear();
         const CreateResult result = PageSetWriter(nativeFileSystem(), dir.utf8(), button, pathSeparator(),

@@ -18,10 +18,10 @@ class StartedSession : public ::testing::Test {
 protected:
     StartedSession() { session.load(); }
 
-    PageSetText pagesFor(const std::string& name)
+    std::string embedPageFor(const std::string& name)
     {
         session.main().setText(FieldId::name, name);
-        return composePageSet(session.main().snapshot());
+        return composeEmbedPage(session.main().snapshot());
     }
 
     Session session;
@@ -30,16 +30,16 @@ protected:
 TEST(SessionStartUp, PullsTheParametersBackThroughTheSettings)
 {
     Session session;
-    EXPECT_FALSE(session.settingsCreated());
     EXPECT_EQ(parameters(session), (Parameters{".wmv", "320", "304", "true"}));
     session.load();
     EXPECT_EQ(parameters(session), (Parameters{".wmv", "320", "304", "false"}));
-    ASSERT_TRUE(session.settingsCreated());
     auto& s = session.settings();
-    EXPECT_EQ((Parameters{s.text4.text(), s.text12.text(), s.text14.text(), s.text17.text()}),
-              (Parameters{".wmv", "320", "", "false"}));
-    EXPECT_TRUE(s.option2Selected());
-    EXPECT_FALSE(s.option1Selected());
+    Parameters settings;
+    for (const Setting each : {Setting::extension, Setting::width, Setting::height, Setting::autostart})
+        settings.push_back(s.field(each).text());
+    EXPECT_EQ(settings, (Parameters{".wmv", "320", "", "false"}));
+    EXPECT_TRUE(s.selected(Option::off));
+    EXPECT_FALSE(s.selected(Option::on));
 }
 
 TEST_F(StartedSession, OptionButtonsFlipAutoStartAndTheSameValueAgainRunsNoHandler)
@@ -49,16 +49,16 @@ TEST_F(StartedSession, OptionButtonsFlipAutoStartAndTheSameValueAgainRunsNoHandl
     for (const FieldId parameter : {width, height, autostart})
         session.main().field(parameter).watch([&] { ++mainRuns; });
     s.watchOptions([&] { ++selectionChanges; });
-    s.text12.setText("320");
-    s.clickOption2(); // already selected, already "false"
+    s.field(Setting::width).setText("320");
+    s.click(Option::off); // already selected, already "false"
     EXPECT_EQ(mainRuns + selectionChanges, 0);
 
-    s.clickOption1();
-    EXPECT_TRUE(s.option1Selected() && !s.option2Selected());
-    EXPECT_EQ(s.text17.text(), "true");
-    EXPECT_EQ(pagesFor("bb").embed, testing::expectedEmbed("bb", "320", "304", "true"));
-    s.clickOption2();
-    EXPECT_TRUE(s.option2Selected() && !s.option1Selected());
+    s.click(Option::on);
+    EXPECT_TRUE(s.selected(Option::on) && !s.selected(Option::off));
+    EXPECT_EQ(s.field(Setting::autostart).text(), "true");
+    EXPECT_EQ(embedPageFor("bb"), testing::expectedEmbed("bb", "320", "304", "true"));
+    s.click(Option::off);
+    EXPECT_TRUE(s.selected(Option::off) && !s.selected(Option::on));
     EXPECT_EQ(session.main().text(autostart), "false");
     EXPECT_EQ(mainRuns, 2);
     EXPECT_EQ(selectionChanges, 2);

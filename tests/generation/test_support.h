@@ -1,6 +1,7 @@
 #pragma once
 
 #include "help.h"
+#include "message_sink.h"
 #include "messages.h"
 #include "page_set_writer.h"
 #include "platform/file_system.h"
@@ -53,15 +54,20 @@ inline std::vector<std::string> parameters(const Session& session)
             main.text(FieldId::autostart)};
 }
 
+// A process id no process has: above any pid_max, and no Windows process id.
+inline constexpr unsigned long kNoProcess = 2147483644;
+
 // The main window's create button: a started session, the name typed, and
 // what the last press said (message boxes recorded, not shown).
 struct CreateButton final : MessageSink {
     CreateButton() { session.load(); }
-    CreateResult press(FileSystem& fileSystem, const std::string& directory, const std::string& name)
+    CreateResult press(FileSystem& fileSystem, const std::string& directory, const std::string& name,
+                       const Processes& processes = nativeProcesses())
     {
         shown.clear();
         session.main().setText(FieldId::name, name);
-        return PageSetWriter(fileSystem, directory, *this).create(session.main().snapshot());
+        return PageSetWriter(fileSystem, directory, *this, pathSeparator(), usesWindowsNameRules(), processes)
+            .create(session.main().snapshot());
     }
     void show(const std::string& text) override { shown.push_back(text); }
     // The one message of the last press, or how many there were.

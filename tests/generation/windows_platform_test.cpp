@@ -4,7 +4,6 @@
 // cannot be made to refuse). Japanese names and deep folders are the
 // end-to-end session's, with the real program.
 #include "page_set_writer.h"
-#include "platform/process.h"
 #include "platform/windows/long_path.h"
 #include "platform/windows/system_calls.h"
 #include "staging_folders.h"
@@ -16,7 +15,7 @@ namespace popolun {
 namespace {
 
 namespace fs = std::filesystem;
-using windows::systemCalls;
+using windows::SystemCalls;
 
 TEST(WindowsNames, ColonsBackslashesDeviceNamesAndCharactersWithoutAFormCreateNothing)
 {
@@ -51,41 +50,30 @@ TEST(LongPaths, EveryPathReachesTheSystemInExtendedFormRelativeOnesMadeWhole)
     EXPECT_FALSE(windows::extendedPath("bad\xFF"));
 }
 
-// One of the layer's system calls replaced while it lives.
-template <typename Call>
-class Replaced {
-public:
-    Replaced(Call& slot, Call with) : slot_(slot), saved_(slot) { slot_ = with; }
-    ~Replaced() { slot_ = saved_; }
-    Replaced(const Replaced&) = delete;
-    Replaced& operator=(const Replaced&) = delete;
-
-private:
-    Call& slot_;
-    Call saved_;
-};
-
 constexpr DWORD kRefused = 0x7FFFFFF0, kGone = 0x7FFFFFF4; // no real process's ids
 
 // Another user's process may not be opened; it runs all the same, and the
 // staging folder it writes in is not swept away as a dead run's.
 TEST(WindowsRefusals, AProcessThatMayNotBeOpenedRunsAndItsStagingFolderStays)
 {
-    Replaced refusing(systemCalls().openProcess, +[](DWORD, BOOL, DWORD id) -> HANDLE {
+    SystemCalls refusing;
+    refusing.openProcess = +[](DWORD, BOOL, DWORD id) -> HANDLE {
         ::SetLastError(id == kRefused ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER);
         return nullptr;
-    });
-    EXPECT_TRUE(processRunning(kRefused));
-    EXPECT_FALSE(processRunning(kGone));
+    };
+    const auto processes = windows::processesOver(refusing);
+    EXPECT_TRUE(processes->running(kRefused));
+    EXPECT_FALSE(processes->running(kGone));
 
     testing::TempDir dir;
-    const fs::path live = dir.path() / stagingFolderName(kRefused, 0, 7), dead = dir.path() / stagingFolderName(kGone, 0, 7);
+    const fs::path live = dir.path() / stagingFolderName(*processes, kRefused, 0, 7),
+                   dead = dir.path() / stagingFolderName(*processes, kGone, 0, 7);
     for (const fs::path& folder : {live, dead}) {
         fs::create_directory(folder);
         testing::writeBytes(folder / "bb.asx", "");
     }
     testing::CreateButton button;
-    EXPECT_EQ(button.press(nativeFileSystem(), dir.utf8(), "cc"), CreateResult::saved);
+    EXPECT_EQ(button.press(nativeFileSystem(), dir.utf8(), "cc", *processes), CreateResult::saved);
     EXPECT_TRUE(fs::exists(live / "bb.asx"));
     EXPECT_FALSE(fs::exists(dead));
 }
@@ -93,7 +81,7 @@ TEST(WindowsRefusals, AProcessThatMayNotBeOpenedRunsAndItsStagingFolderStays)
 // The disk refuses a file's bytes or their flush: said as such, and undone.
 TEST(WindowsRefusals, AWriteOrAFlushTheDiskRefusesIsReportedAndUndone)
 {
-    using Write = decltype(systemCalls().writeFile);
+    using Write = decltype(SystemCalls::writeFile);
     const std::pair<Write, const char*> writes[] = {
         {+[](HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) -> BOOL {
              ::SetLastError(ERROR_HANDLE_DISK_FULL);
@@ -109,25 +97,43 @@ TEST(WindowsRefusals, AWriteOrAFlushTheDiskRefusesIsReportedAndUndone)
     testing::TempDir dir;
     testing::CreateButton button;
     for (const auto& [write, said] : writes) {
-        Replaced failing(systemCalls().writeFile, write);
-        EXPECT_EQ(button.press(nativeFileSystem(), dir.utf8(), "bb"), CreateResult::failed);
+        SystemCalls failing;
+        failing.writeFile = write;
+        EXPECT_EQ(button.press(*windows::fileSystemOver(failing), dir.utf8(), "bb"), CreateResult::failed);
         EXPECT_NE(button.said().find(said), std::string::npos) << button.said();
         EXPECT_TRUE(fs::is_empty(dir.path()));
     }
-    Replaced failing(systemCalls().flushFileBuffers, +[](HANDLE) -> BOOL {
+    SystemCalls failing;
+    failing.flushFileBuffers = +[](HANDLE) -> BOOL {
         ::SetLastError(ERROR_IO_DEVICE);
         return FALSE;
-    });
-    EXPECT_EQ(button.press(nativeFileSystem(), dir.utf8(), "bb"), CreateResult::failed);
+    };
+    EXPECT_EQ(button.press(*windows::fileSystemOver(failing), dir.utf8(), "bb"), CreateResult::failed);
     EXPECT_NE(button.said().find("bb.asx」の書き込みの確定（ディスクへの書き出し）ができませんでした。ディスクの読み書き"),
               std::string::npos) << button.said();
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
+// A disk that takes fewer bytes than it was given at each write, and says so:
+// the rest is written after, and the pages come out whole.
+TEST(WindowsRefusals, ShortWritesAreFollowedByTheRest)
+{
+    SystemCalls shortWrites;
+    shortWrites.writeFile = +[](HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED) -> BOOL {
+        return ::WriteFile(file, bytes, std::min<DWORD>(size, 7), written, nullptr);
+    };
+    testing::TempDir dir;
+    testing::CreateButton button;
+    EXPECT_EQ(button.press(*windows::fileSystemOver(shortWrites), dir.utf8(), "bb"), CreateResult::saved);
+    EXPECT_EQ(testing::readBytes(dir.path() / "bb" / "bb01.htm"), testing::expectedEmbed("bb"));
+    EXPECT_EQ(testing::readBytes(dir.path() / "bb" / "bb.asx"), testing::expectedAsx("bb"));
+}
+
 // A computer name of the longest kind (15 characters), Japanese too, is read whole.
 TEST(WindowsRefusals, AComputerNameOfTheLongestKindIsReadWhole)
 {
-    Replaced naming(systemCalls().getComputerName, +[](LPWSTR name, LPDWORD size) -> BOOL {
+    SystemCalls naming;
+    naming.getComputerName = +[](LPWSTR name, LPDWORD size) -> BOOL {
         const std::wstring longest = L"\u30DD\u30DD\u30EB\u30F3-PC-2026-AB"; // ポポルン-PC-2026-AB
         static_assert(MAX_COMPUTERNAME_LENGTH == 15);
         if (*size <= longest.size()) {
@@ -139,8 +145,8 @@ TEST(WindowsRefusals, AComputerNameOfTheLongestKindIsReadWhole)
         name[longest.size()] = L'\0';
         *size = DWORD(longest.size());
         return TRUE;
-    });
-    EXPECT_EQ(machineName(), "\u30DD\u30DD\u30EB\u30F3-PC-2026-AB");
+    };
+    EXPECT_EQ(windows::processesOver(naming)->machineName(), "\u30DD\u30DD\u30EB\u30F3-PC-2026-AB");
 }
 
 } // namespace

@@ -14,5 +14,5 @@ int main(int argc, char** argv)
     popolun::testing::CreateButton button;
     button.press(popolun::nativeFileSystem(), argv[1], argv[2]);
     std::puts(button.said().c_str());
-    return button.said() == popolun::text::kSaved ? 0 : 1;
+    return button.said() == popolun::say(popolun::Message::saved) ? 0 : 1;
 }

@@ -70,7 +70,7 @@ void Form13::dropped(const std::vector<std::string>& items)
     }
     session_.main().setText(FieldId::name, reading.video->name);
     if (reading.video->extension)
-        session_.settings().text4.setText(*reading.video->extension);
+        session_.settings().field(Setting::extension).setText(*reading.video->extension);
     view_->showWindow();
     view_->focusAndSelect(main::name);
 }

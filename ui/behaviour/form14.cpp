@@ -3,9 +3,31 @@
 #include "field_binding.h"
 #include "form13.h"
 
+#include <algorithm>
+
 namespace popolun::ui {
 
 namespace settings = layout::settings;
+
+namespace {
+
+// The settings and option buttons a control of the window shows: the
+// control the layout names as the settings table names them.
+const SettingRow* settingShownBy(layout::ControlId id)
+{
+    const std::string_view name = layout::control(layout::form14(), id).name;
+    const auto* row = std::ranges::find(kSettings, name, &SettingRow::name);
+    return row == std::end(kSettings) ? nullptr : row;
+}
+
+const OptionRow* optionShownBy(layout::ControlId id)
+{
+    const std::string_view name = layout::control(layout::form14(), id).name;
+    const auto* row = std::ranges::find(kOptions, name, &OptionRow::name);
+    return row == std::end(kOptions) ? nullptr : row;
+}
+
+} // namespace
 
 Form14::~Form14() = default;
 
@@ -14,8 +36,10 @@ WindowView& Form14::view()
     if (!view_) {
         view_ = main_.toolkit().buildSettingsWindow(*this);
         SettingsFields& fields = main_.session().settings();
-        bindField(*view_, settings::extension, fields.text4);
-        bindField(*view_, settings::width, fields.text12);
+        for (const layout::Control& control : layout::form14().controls) {
+            if (const SettingRow* row = settingShownBy(control.id))
+                bindField(*view_, control.id, fields.field(row->setting));
+        }
         showOptions();
         fields.watchOptions([this] { showOptions(); });
     }
@@ -24,14 +48,11 @@ WindowView& Form14::view()
 
 void Form14::clicked(layout::ControlId control)
 {
-    SettingsFields& fields = main_.session().settings();
+    if (const OptionRow* option = optionShownBy(control)) {
+        main_.session().settings().click(option->option);
+        return;
+    }
     switch (control) {
-    case settings::on:
-        fields.clickOption1();
-        break;
-    case settings::off:
-        fields.clickOption2();
-        break;
     case settings::back:
         main_.view().showWindow();
         view().hideWindow();
@@ -46,11 +67,8 @@ void Form14::clicked(layout::ControlId control)
 
 void Form14::edited(layout::ControlId control, const std::string& text)
 {
-    SettingsFields& fields = main_.session().settings();
-    if (control == settings::extension)
-        fields.text4.setText(text);
-    else if (control == settings::width)
-        fields.text12.setText(text);
+    if (const SettingRow* row = settingShownBy(control))
+        main_.session().settings().field(row->setting).setText(text);
 }
 
 // Its values must last the whole run: closing only hides it, like "戻る".
@@ -60,8 +78,10 @@ void Form14::closeRequested() { view().hideWindow(); }
 void Form14::showOptions()
 {
     const SettingsFields& fields = main_.session().settings();
-    view_->setChecked(settings::on, fields.option1Selected());
-    view_->setChecked(settings::off, fields.option2Selected());
+    for (const layout::Control& control : layout::form14().controls) {
+        if (const OptionRow* option = optionShownBy(control.id))
+            view_->setChecked(control.id, fields.selected(option->option));
+    }
 }
 
 } // namespace popolun::ui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messages.h"
+#include "message_sink.h"
 #include "window_layout.h"
 
 #include <cstdint>
@@ -31,7 +31,6 @@ public:
     // follows the layout's placement.
     virtual void showWindow() = 0;
     virtual void hideWindow() = 0;
-    virtual bool isShown() const = 0;
     // The native window (HWND, X window id) that help is opened for.
     virtual std::uintptr_t nativeHandle() const = 0;
 };

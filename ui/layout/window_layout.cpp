@@ -28,17 +28,6 @@ const Control& control(const Window& window, ControlId id)
     return window.controls[std::size_t(id)];
 }
 
-const Control& control(const Window& window, std::string_view name)
-{
-    for (const Control& each : window.controls) {
-        if (each.name == name)
-            return each;
-    }
-    std::fprintf(stderr, "%.*s has no control %.*s\n", int(window.name.size()), window.name.data(), int(name.size()),
-                 name.data());
-    std::abort();
-}
-
 std::vector<const Control*> tabOrder(const Window& window)
 {
     std::vector<const Control*> stops;

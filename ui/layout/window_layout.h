@@ -21,7 +21,6 @@ struct Box {
 
     int right() const { return left + width; }
     int bottom() const { return top + height; }
-    bool operator==(const Box&) const = default;
 };
 
 // A colour is the platform's own (window, window text, dialog) or a fixed fill.
@@ -119,9 +118,6 @@ const Window& form13();
 const Window& form14();
 
 const Control& control(const Window& window, ControlId id);
-// The control of that name (Text1, ...), for tables and tests; a name the
-// window lacks is a programming error.
-const Control& control(const Window& window, std::string_view name);
 // The controls that take the focus, in tab order.
 std::vector<const Control*> tabOrder(const Window& window);
 // The box measured from the window's client area, parent frames added.

@@ -27,7 +27,6 @@ public:
     void focusAndSelect(layout::ControlId control) override;
     void showWindow() override;
     void hideWindow() override { hide(); }
-    bool isShown() const override { return isVisible(); }
     std::uintptr_t nativeHandle() const override;
 
 protected:

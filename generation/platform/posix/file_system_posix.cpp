@@ -213,6 +213,12 @@ DirectoryEntry::Kind kindOfPath(const std::string& path)
                                      : DirectoryEntry::Kind::other;
 }
 
+std::string lastPathPart(const std::string& path)
+{
+    const auto separator = path.rfind('/');
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
 char pathSeparator() { return '/'; }
 
 bool usesWindowsNameRules() { return false; }

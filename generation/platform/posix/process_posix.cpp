@@ -7,22 +7,35 @@
 
 namespace popolun {
 
-unsigned long currentProcessId() { return static_cast<unsigned long>(::getpid()); }
+namespace {
 
-bool processRunning(unsigned long id)
-{
-    // Never 0 or a negative pid_t: kill() would reach a whole process group.
-    if (id == 0 || id > static_cast<unsigned long>(INT_MAX))
-        return false;
-    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
-}
+class PosixProcesses final : public Processes {
+public:
+    unsigned long current() const override { return static_cast<unsigned long>(::getpid()); }
 
-std::string machineName()
+    bool running(unsigned long id) const override
+    {
+        // Never 0 or a negative pid_t: kill() would reach a whole process group.
+        if (id == 0 || id > static_cast<unsigned long>(INT_MAX))
+            return false;
+        return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
+    }
+
+    std::string machineName() const override
+    {
+        char name[256] = {};
+        if (::gethostname(name, sizeof name - 1) != 0)
+            return {};
+        return name;
+    }
+};
+
+} // namespace
+
+const Processes& nativeProcesses()
 {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0)
-        return {};
-    return name;
+    static const PosixProcesses processes;
+    return processes;
 }
 
 } // namespace popolun

@@ -64,6 +64,8 @@ HANDLE toHandle(FileHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 
 class WindowsFileSystem final : public FileSystem {
 public:
+    explicit WindowsFileSystem(const windows::SystemCalls& calls) : calls_(calls) {}
+
     FsResult makeDirectory(const std::string& path) override
     {
         std::wstring wide;
@@ -93,7 +95,7 @@ public:
         while (!bytes.empty()) {
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
             DWORD written = 0;
-            if (!windows::systemCalls().writeFile(toHandle(handle), bytes.data(), chunk, &written, nullptr))
+            if (!calls_.writeFile(toHandle(handle), bytes.data(), chunk, &written, nullptr))
                 return lastError();
             if (written == 0)
                 return fromSystemError(ERROR_WRITE_FAULT); // nothing moved: do not spin
@@ -104,7 +106,7 @@ public:
 
     FsResult flush(FileHandle handle) override
     {
-        if (!windows::systemCalls().flushFileBuffers(toHandle(handle)))
+        if (!calls_.flushFileBuffers(toHandle(handle)))
             return lastError();
         return FsResult::success();
     }
@@ -186,13 +188,21 @@ public:
             return lastError();
         return FsResult::success();
     }
+
+private:
+    windows::SystemCalls calls_;
 };
 
 } // namespace
 
+std::unique_ptr<FileSystem> windows::fileSystemOver(const SystemCalls& calls)
+{
+    return std::make_unique<WindowsFileSystem>(calls);
+}
+
 FileSystem& nativeFileSystem()
 {
-    static WindowsFileSystem fileSystem;
+    static WindowsFileSystem fileSystem{windows::SystemCalls{}};
     return fileSystem;
 }
 
@@ -213,6 +223,12 @@ DirectoryEntry::Kind kindOfPath(const std::string& path)
         return DirectoryEntry::Kind::other;
     return information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? DirectoryEntry::Kind::folder
                                                                     : DirectoryEntry::Kind::file;
+}
+
+std::string lastPathPart(const std::string& path)
+{
+    const auto separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 char pathSeparator() { return '\\'; }

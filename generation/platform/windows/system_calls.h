@@ -1,10 +1,15 @@
 #pragma once
 
 // The system calls of the Windows layer that no test can make Windows (or
-// Wine) refuse on purpose, in one table: the system's own, unless a test
-// puts failing ones in their place. Internal to the Windows layer.
+// Wine) refuse on purpose, in one table that the layer's file system and
+// processes are made over: the system's own, or a test's. Internal to the
+// Windows layer; declared here for its test.
 
+#include "platform/file_system.h"
+#include "platform/process.h"
 #include "wide_text.h"
+
+#include <memory>
 
 namespace popolun::windows {
 
@@ -15,10 +20,9 @@ struct SystemCalls {
     decltype(&::GetComputerNameW) getComputerName = &::GetComputerNameW;
 };
 
-inline SystemCalls& systemCalls()
-{
-    static SystemCalls calls;
-    return calls;
-}
+// The file system and the processes as they are over these calls; the
+// native ones are over the system's.
+std::unique_ptr<FileSystem> fileSystemOver(const SystemCalls& calls);
+std::unique_ptr<Processes> processesOver(const SystemCalls& calls);
 
 } // namespace popolun::windows

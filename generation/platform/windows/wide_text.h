@@ -1,6 +1,7 @@
 #pragma once
 
-// UTF-8 <-> UTF-16 for the wide system calls. Internal to the Windows layer.
+// UTF-8 <-> UTF-16 for the wide system calls, and the Windows headers as the
+// Windows layer and the Win32 windows include them.
 
 #ifndef NOMINMAX
 #define NOMINMAX

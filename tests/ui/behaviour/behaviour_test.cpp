@@ -26,7 +26,6 @@ public:
     void focusAndSelect(layout::ControlId control) override { focused = control; }
     void showWindow() override { shown = true; }
     void hideWindow() override { shown = false; }
-    bool isShown() const override { return shown; }
     std::uintptr_t nativeHandle() const override { return handle_; }
 
     std::map<layout::ControlId, std::string> texts;
@@ -91,8 +90,7 @@ TEST_F(Behaviour, StartsWithTheMainWindowAloneAndTheStartUpValues)
 {
     EXPECT_TRUE(toolkit.main->shown);
     EXPECT_EQ(parameters(), (std::vector<std::string>{".wmv", "320", "304", "false"}));
-    // The settings fields exist from the start; their window is built when first needed.
-    EXPECT_TRUE(window.session().settingsCreated());
+    // The settings window is built when first needed.
     EXPECT_EQ(toolkit.settingsBuilt, 0);
     EXPECT_TRUE(toolkit.messages.empty());
 }
@@ -100,8 +98,8 @@ TEST_F(Behaviour, StartsWithTheMainWindowAloneAndTheStartUpValues)
 TEST_F(Behaviour, SettingsOpenOnceShowingTheFieldsAsTheyAreThenAndFollowThem)
 {
     SettingsFields& fields = window.session().settings();
-    fields.text4.setText(".avi");
-    fields.clickOption1();
+    fields.field(Setting::extension).setText(".avi");
+    fields.click(Option::on);
 
     window.clicked(main::settings);
     ASSERT_EQ(toolkit.settingsBuilt, 1);
@@ -114,13 +112,13 @@ TEST_F(Behaviour, SettingsOpenOnceShowingTheFieldsAsTheyAreThenAndFollowThem)
     EXPECT_FALSE(view.checked[settings::off]);
 
     // The program's changes reach the controls, but only where the text differs.
-    fields.text12.setText("640");
+    fields.field(Setting::width).setText("640");
     EXPECT_EQ(view.text(settings::width), "640");
     const int before = view.textsSet;
     view.texts[settings::width] = "64";
     window.settings().edited(settings::width, "64");
     EXPECT_EQ(view.textsSet, before) << "an edit in progress was written back over itself";
-    fields.clickOption2();
+    fields.click(Option::off);
     EXPECT_FALSE(view.checked[settings::on]);
     EXPECT_TRUE(view.checked[settings::off]);
 
