@@ -15,8 +15,6 @@ namespace popolun::bench {
 
 namespace {
 
-std::vector<Figure> figures;
-
 // The median over the repetitions of every benchmark (of its "median" counter where it has one) and of
 // its counters as NAME#COUNTER, by the name it was registered under; and what went wrong where something did.
 struct MedianCollector final : benchmark::BenchmarkReporter {
@@ -101,15 +99,6 @@ bool print(const Figure& f, const MedianCollector& runs)
 
 } // namespace
 
-void addFigure(Figure figure) { figures.push_back(std::move(figure)); }
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 } // namespace popolun::bench
 
 int main(int argc, char** argv)
@@ -133,7 +122,7 @@ int main(int argc, char** argv)
     std::printf("| figure | median | floor median | ratio | goal | met |\n|---|---:|---:|---:|---|---|\n");
     // A missed goal is a finding to read, not a failure; a figure that could not be taken is.
     bool allTaken = true;
-    for (const Figure& figure : figures)
+    for (const Figure& figure : allFigures())
         allTaken = print(figure, runs) && allTaken;
     benchmark::Shutdown();
     return allTaken ? 0 : 1;

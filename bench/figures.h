@@ -26,6 +26,8 @@ struct Figure {
 };
 
 void addFigure(Figure figure);
+// Every figure added, in the order added: the table's rows.
+const std::vector<Figure>& allFigures();
 
 double median(std::vector<double> values); // of the two middle ones, their mean; 0 for none
 

@@ -22,7 +22,7 @@ void measureChain(benchmark::State& state)
     session.load();
     std::size_t i = 0;
     for (auto _ : state) {
-        session.settings().text12.setText(kWidths[i]);
+        session.settings().field(Setting::width).setText(kWidths[i]);
         benchmark::DoNotOptimize(session.main().text(FieldId::height).data());
         i ^= 1;
     }

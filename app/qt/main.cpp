@@ -6,5 +6,5 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     popolun::qt::Program program(app);
-    return app.exec();
+    return program.run();
 }

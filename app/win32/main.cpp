@@ -1,49 +1,7 @@
-#include "application.h"
-#include "form13.h"
-#include "platform/windows/system_library.h"
-#include "win32.h"
-
-namespace {
-
-// Whether anything follows the program's own name on its command line; the
-// shell is loaded to split it only then.
-bool hasArguments(std::wstring_view line)
-{
-    std::size_t end = 0;
-    if (line.starts_with(L'"'))
-        end = std::min(line.find(L'"', 1), line.size());
-    else
-        end = std::min(line.find_first_of(L" \t"), line.size());
-    return line.find_first_not_of(L" \t\"", end) != std::wstring_view::npos;
-}
-
-// A video to start from (dropped on the program or its shortcut, 送る,
-// プログラムから開く), read as Unicode whatever the system's code page.
-std::vector<std::string> videosOnTheCommandLine()
-{
-    std::vector<std::string> videos;
-    const wchar_t* line = ::GetCommandLineW();
-    if (!hasArguments(line))
-        return videos;
-    const auto split =
-        popolun::windows::systemFunction<decltype(::CommandLineToArgvW)>(L"shell32.dll", "CommandLineToArgvW");
-    int count = 0;
-    if (wchar_t** arguments = split ? split(line, &count) : nullptr) {
-        for (int i = 1; i < count; ++i)
-            videos.push_back(popolun::win32::utf8(arguments[i]));
-        ::LocalFree(arguments);
-    }
-    return videos;
-}
-
-} // namespace
+#include "program.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    popolun::win32::Application toolkit;
-    popolun::ui::Form13 window(toolkit, popolun::executableDirectory());
-    window.start(videosOnTheCommandLine());
-    return toolkit.run();
+    popolun::win32::Program program;
+    return program.run();
 }

@@ -17,6 +17,8 @@ Program::Program(QApplication& app)
     main_.start(videos);
 }
 
+int Program::run() { return QApplication::exec(); }
+
 QWidget& Program::mainWindow() { return dynamic_cast<QWidget&>(main_.view()); }
 
 } // namespace popolun::qt

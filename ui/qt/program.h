@@ -17,6 +17,8 @@ public:
     explicit Program(QApplication& app);
 
     QWidget& mainWindow();
+    // The event loop, until the program ends; its exit code.
+    int run();
 
 private:
     Application toolkit_;

@@ -38,14 +38,10 @@ private:
     IAccPropServices& services_; // kept for the program's life
 };
 
-Annotations* replaced = nullptr;
-
 } // namespace
 
-Annotations* annotations()
+Annotations* systemAnnotations()
 {
-    if (replaced)
-        return replaced;
     // Made once on this (the windows') thread.
     static Annotations* const made = []() -> Annotations* {
         const auto create =
@@ -59,8 +55,6 @@ Annotations* annotations()
     }();
     return made;
 }
-
-void replaceAnnotations(Annotations* replacement) { replaced = replacement; }
 
 void describeForScreenReaders(const Controls& controls, Annotations& annotations)
 {

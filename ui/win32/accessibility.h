@@ -20,9 +20,10 @@ public:
 // The system's annotation service, started the first time it is asked for
 // (the first time a screen reader asks a window about itself, WM_GETOBJECT),
 // so that the accessibility services load only for those who use them;
-// nullptr where the system has none. A test may put its own in its place.
-Annotations* annotations();
-void replaceAnnotations(Annotations* replacement);
+// nullptr where the system has none.
+Annotations* systemAnnotations();
+// Where the windows find the annotations they tell: the system's, or a test's.
+using AnnotationsSource = Annotations* (*)();
 
 // Tells the annotations what the layout says of each of a window's controls.
 void describeForScreenReaders(const Controls& controls, Annotations& annotations);

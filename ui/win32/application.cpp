@@ -8,16 +8,22 @@
 
 namespace popolun::win32 {
 
+Application::Application(AnnotationsSource annotations) : annotations_(annotations)
+{
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+}
+
 std::unique_ptr<ui::WindowView> Application::buildMainWindow(ui::Form13& behaviour)
 {
-    auto window = std::make_unique<Window>(layout::form13(), behaviour);
+    auto window = std::make_unique<Window>(layout::form13(), behaviour, annotations_);
     main_ = window.get();
     return window;
 }
 
 std::unique_ptr<ui::WindowView> Application::buildSettingsWindow(ui::Form14& behaviour)
 {
-    return std::make_unique<Window>(layout::form14(), behaviour, main_ ? main_->handle() : nullptr);
+    return std::make_unique<Window>(layout::form14(), behaviour, annotations_, main_ ? main_->handle() : nullptr);
 }
 
 void Application::quit() { ::PostQuitMessage(0); }

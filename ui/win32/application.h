@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessibility.h"
 #include "window_view.h"
 
 namespace popolun::win32 {
@@ -10,6 +11,9 @@ class Window;
 // boxes modal to the whole program.
 class Application final : public ui::Toolkit {
 public:
+    // Starts the common controls; screen readers are told through annotations.
+    explicit Application(AnnotationsSource annotations = systemAnnotations);
+
     std::unique_ptr<ui::WindowView> buildMainWindow(ui::Form13& behaviour) override;
     std::unique_ptr<ui::WindowView> buildSettingsWindow(ui::Form14& behaviour) override;
     void quit() override;
@@ -19,6 +23,7 @@ public:
     int run();
 
 private:
+    AnnotationsSource annotations_;
     Window* main_ = nullptr;
 };
 

@@ -1,9 +1,9 @@
 #include "controls.h"
 
+#include "filled_button.h"
 #include "pictures.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace popolun::win32 {
 
@@ -75,9 +75,21 @@ Controls::Controls(HWND window, const layout::Window& layout)
     : window_(window)
     , layout_(layout)
     , dpi_(::GetDpiForWindow(window))
+    , fonts_(std::make_unique<Fonts>(dpi_))
+    , colours_(layout.background)
 {
     for (const layout::Control* spec : creationOrder(layout))
         create(*spec);
+}
+
+Controls::~Controls()
+{
+    for (const Built& each : built_) {
+        if (each.picture)
+            ::DeleteObject(each.picture);
+    }
+    if (tooltips_)
+        ::DestroyWindow(tooltips_);
 }
 
 void Controls::addTooltips()
@@ -99,21 +111,6 @@ void Controls::addTooltips()
         tool.lpszText = text.data();
         ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-}
-
-Controls::~Controls()
-{
-    for (const Built& each : built_) {
-        if (each.picture)
-            ::DeleteObject(each.picture);
-    }
-    if (tooltips_)
-        ::DestroyWindow(tooltips_);
-    // The controls go with their window; the fonts and brushes are ours.
-    for (const auto& [spec, font] : fonts_)
-        ::DeleteObject(font);
-    for (const auto& [colour, brush] : brushes_)
-        ::DeleteObject(brush);
 }
 
 // Made in place, at the window's DPI, with its font and picture.
@@ -140,8 +137,7 @@ RECT Controls::placed(const layout::Control& spec) const
 
 void Controls::dress(Built& each, const RECT& box, BOOL redraw)
 {
-    const layout::Font& spec = each.spec->font.face == layout::Face::windowDefault ? layout::kDefaultFont : each.spec->font;
-    ::SendMessageW(each.window, WM_SETFONT, reinterpret_cast<WPARAM>(font(spec)), redraw);
+    ::SendMessageW(each.window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->get(each.spec->font)), redraw);
     if (each.spec->kind == layout::Kind::picture) {
         if (each.picture)
             ::DeleteObject(each.picture);
@@ -191,67 +187,15 @@ HWND Controls::nextTabStop(HWND from, bool backwards) const
 void Controls::applyDpi(UINT dpi)
 {
     dpi_ = dpi ? dpi : 96;
-    auto oldFonts = std::move(fonts_);
-    fonts_.clear();
+    // The old fonts go once every control has its new one.
+    const std::unique_ptr<Fonts> old = std::exchange(fonts_, std::make_unique<Fonts>(dpi_));
     for (Built& each : built_) {
         const RECT box = placed(*each.spec);
         ::SetWindowPos(each.window, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
         dress(each, box, TRUE);
     }
-    for (const auto& [spec, old] : oldFonts)
-        ::DeleteObject(old);
     ::InvalidateRect(window_, nullptr, TRUE);
-}
-
-HFONT Controls::font(const layout::Font& spec)
-{
-    for (const auto& [known, made] : fonts_) {
-        if (known.face == spec.face && known.points == spec.points && known.bold == spec.bold)
-            return made;
-    }
-    LOGFONTW font{};
-    // Points to pixels: 9.75 points are 13 pixels at 96 dpi.
-    font.lfHeight = -MulDiv(int(std::lround(spec.points * 100)), int(dpi_), 7200);
-    font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    font.lfCharSet = SHIFTJIS_CHARSET;
-    font.lfQuality = DEFAULT_QUALITY;
-    const std::wstring face = wide(layout::faceName(spec.face));
-    face.copy(font.lfFaceName, LF_FACESIZE - 1);
-    HFONT made = ::CreateFontIndirectW(&font);
-    fonts_.emplace_back(spec, made);
-    return made;
-}
-
-COLORREF Controls::colour(const layout::Fill& fill) const
-{
-    switch (fill.colour) {
-    case layout::Colour::rgb:
-        return RGB(fill.red, fill.green, fill.blue);
-    case layout::Colour::window:
-        return ::GetSysColor(COLOR_WINDOW);
-    case layout::Colour::windowText:
-        return ::GetSysColor(COLOR_WINDOWTEXT);
-    case layout::Colour::dialog:
-        return ::GetSysColor(COLOR_BTNFACE);
-    case layout::Colour::unset:
-        break;
-    }
-    return colour(layout::Fill{layout_.background});
-}
-
-HBRUSH Controls::brush(const layout::Fill& fill)
-{
-    const COLORREF rgb = colour(fill);
-    auto& cached = brushes_[rgb];
-    if (!cached)
-        cached = ::CreateSolidBrush(rgb);
-    return cached;
-}
-
-HBRUSH Controls::background() const
-{
-    return ::GetSysColorBrush(layout_.background == layout::Colour::dialog ? COLOR_BTNFACE : COLOR_WINDOW);
 }
 
 bool Controls::colourStatic(HDC dc, HWND control, LRESULT& result)
@@ -259,13 +203,7 @@ bool Controls::colourStatic(HDC dc, HWND control, LRESULT& result)
     const Built* built = find(control);
     if (!built)
         return false;
-    // Labels, frames and option buttons take the window's colour unless filled.
-    const layout::Fill text = built->spec->text.colour == layout::Colour::unset
-                                  ? layout::Fill{layout::Colour::windowText}
-                                  : built->spec->text;
-    ::SetTextColor(dc, colour(text));
-    ::SetBkColor(dc, colour(built->spec->background));
-    result = reinterpret_cast<LRESULT>(brush(built->spec->background));
+    result = colours_.colourStatic(dc, *built->spec);
     return true;
 }
 
@@ -274,51 +212,17 @@ bool Controls::customDraw(const NMHDR& header, LRESULT& result)
     const Built* built = header.code == NM_CUSTOMDRAW ? find(header.hwndFrom) : nullptr;
     if (!built || built->spec->kind != layout::Kind::button)
         return false;
-    const auto& draw = reinterpret_cast<const NMCUSTOMDRAW&>(header);
-    if (draw.dwDrawStage != CDDS_PREPAINT) {
-        result = CDRF_DODEFAULT;
-        return true;
-    }
-    // The fill covers the whole face; the edge shows the press, a dotted
-    // rectangle the focus.
-    RECT face = draw.rc;
-    const bool pressed = (draw.uItemState & CDIS_SELECTED) != 0;
-    ::FillRect(draw.hdc, &face, brush(built->spec->background));
-    ::DrawEdge(draw.hdc, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    if (::GetFocus() == built->window) {
-        RECT frame = face;
-        ::FrameRect(draw.hdc, &frame, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    }
-    RECT text = face;
-    if (pressed)
-        ::OffsetRect(&text, 1, 1);
-    const std::wstring caption = wide(built->spec->caption);
-    HGDIOBJ previous = ::SelectObject(draw.hdc, reinterpret_cast<HFONT>(::SendMessageW(built->window, WM_GETFONT, 0, 0)));
-    ::SetBkMode(draw.hdc, TRANSPARENT);
-    ::SetTextColor(draw.hdc, RGB(0, 0, 0));
-    ::DrawTextW(draw.hdc, caption.c_str(), int(caption.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(draw.hdc, previous);
-    if (::GetFocus() == built->window) {
-        RECT focus = face;
-        ::InflateRect(&focus, -4, -4);
-        ::DrawFocusRect(draw.hdc, &focus);
-    }
-    result = CDRF_SKIPDEFAULT;
+    result = drawFilledButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), colours_.brush(built->spec->background),
+                              built->spec->caption);
     return true;
 }
 
-bool Controls::drawPicture(const DRAWITEMSTRUCT& item)
+bool Controls::drawPicture(const DRAWITEMSTRUCT& item) const
 {
     const Built* built = find(item.hwndItem);
     if (!built || !built->picture)
         return false;
-    HDC source = ::CreateCompatibleDC(item.hDC);
-    HGDIOBJ previous = ::SelectObject(source, built->picture);
-    BITMAP size{};
-    ::GetObjectW(built->picture, sizeof(size), &size);
-    ::BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
-    ::SelectObject(source, previous);
-    ::DeleteDC(source);
+    win32::drawPicture(item, built->picture);
     return true;
 }
 

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "colours.h"
+#include "fonts.h"
 #include "win32.h"
 #include "window_layout.h"
 
-#include <map>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 namespace popolun::win32 {
 
-// A window's controls, made from its layout, with what drawing them needs:
-// fonts, fills, pictures and tooltips, all at the window's DPI.
+// A window's controls, made from its layout at the window's DPI, with their
+// fonts, fills, pictures and tooltips; answers what drawing them asks.
 class Controls {
 public:
     Controls(HWND window, const layout::Window& layout);
@@ -34,10 +35,10 @@ public:
     void addTooltips();
 
     // For the window procedure; each returns whether it answered.
-    HBRUSH background() const;
+    HBRUSH background() const { return colours_.windowBrush(); }
     bool colourStatic(HDC dc, HWND control, LRESULT& result);
     bool customDraw(const NMHDR& header, LRESULT& result);
-    bool drawPicture(const DRAWITEMSTRUCT& item);
+    bool drawPicture(const DRAWITEMSTRUCT& item) const;
 
 private:
     struct Built {
@@ -50,9 +51,6 @@ private:
     RECT placed(const layout::Control& spec) const;
     // Gives a control its font, and a picture its bitmap, for its box at the current DPI.
     void dress(Built& each, const RECT& box, BOOL redraw);
-    HFONT font(const layout::Font& font);
-    HBRUSH brush(const layout::Fill& fill);
-    COLORREF colour(const layout::Fill& fill) const;
     const Built* find(HWND window) const;
 
     HWND window_;
@@ -60,8 +58,8 @@ private:
     UINT dpi_ = 96;
     std::vector<Built> built_;
     HWND tooltips_ = nullptr;
-    std::vector<std::pair<layout::Font, HFONT>> fonts_;
-    std::map<COLORREF, HBRUSH> brushes_;
+    std::unique_ptr<Fonts> fonts_;
+    Colours colours_;
 };
 
 } // namespace popolun::win32

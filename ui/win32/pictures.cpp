@@ -63,4 +63,15 @@ HBITMAP loadPicture(layout::Picture picture, UINT dpi, int width, int height)
     return scaled;
 }
 
+void drawPicture(const DRAWITEMSTRUCT& item, HBITMAP picture)
+{
+    HDC source = ::CreateCompatibleDC(item.hDC);
+    HGDIOBJ previous = ::SelectObject(source, picture);
+    BITMAP size{};
+    ::GetObjectW(picture, sizeof(size), &size);
+    ::BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+    ::SelectObject(source, previous);
+    ::DeleteDC(source);
+}
+
 } // namespace popolun::win32

@@ -11,4 +11,7 @@ namespace popolun::win32 {
 // if it cannot be. The caller deletes it.
 HBITMAP loadPicture(layout::Picture picture, UINT dpi, int width, int height);
 
+// An owner-drawn picture control's WM_DRAWITEM: the bitmap at its box's top left.
+void drawPicture(const DRAWITEMSTRUCT& item, HBITMAP picture);
+
 } // namespace popolun::win32

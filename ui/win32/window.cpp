@@ -1,6 +1,5 @@
 #include "window.h"
 
-#include "accessibility.h"
 #include "platform/windows/system_library.h"
 #include "resources/resource_ids.h"
 
@@ -45,9 +44,11 @@ SIZE frameSize(const layout::Window& layout, UINT dpi)
 
 } // namespace
 
-Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, HWND owner)
+Window::Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, AnnotationsSource annotations,
+               HWND owner)
     : layout_(layout)
     , behaviour_(behaviour)
+    , annotations_(annotations)
 {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     registerClassOnce(instance);
@@ -163,7 +164,7 @@ void Window::describeOnce()
     if (described_)
         return;
     described_ = true;
-    if (Annotations* told = annotations())
+    if (Annotations* told = annotations_())
         describeForScreenReaders(*controls_, *told);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessibility.h"
 #include "controls.h"
 #include "win32.h"
 #include "window_layout.h"
@@ -18,7 +19,9 @@ class Window final : public ui::WindowView {
 public:
     // owner: the window this one belongs to (the main window, for the
     // settings): kept above it, minimised with it, no taskbar button of its own.
-    Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, HWND owner = nullptr);
+    // annotations: where it finds what to tell screen readers, when one first asks.
+    Window(const layout::Window& layout, ui::WindowBehaviour& behaviour, AnnotationsSource annotations,
+           HWND owner = nullptr);
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
     ~Window() override;
@@ -36,7 +39,6 @@ public:
     void focusAndSelect(layout::ControlId control) override;
     void showWindow() override;
     void hideWindow() override { ::ShowWindow(window_, SW_HIDE); }
-    bool isShown() const override { return ::IsWindowVisible(window_) != FALSE; }
     std::uintptr_t nativeHandle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
 
 private:
@@ -50,6 +52,7 @@ private:
 
     const layout::Window& layout_;
     ui::WindowBehaviour& behaviour_;
+    AnnotationsSource annotations_;
     HWND window_ = nullptr;
     std::unique_ptr<Controls> controls_;
     HWND lastFocus_ = nullptr;

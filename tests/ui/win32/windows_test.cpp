@@ -42,6 +42,7 @@ public:
 };
 
 MessageBoxes* answering = nullptr;
+win32::Annotations* recordingNow = nullptr;
 
 std::wstring classOf(HWND window)
 {
@@ -155,7 +156,7 @@ protected:
 
     popolun::testing::TempDir dir;
     popolun::testing::RecordingOpener help;
-    win32::Application toolkit;
+    win32::Application toolkit{[]() -> win32::Annotations* { return recordingNow; }};
     std::unique_ptr<ui::Form13> form;
     bool quitPosted = false;
 };
@@ -193,7 +194,7 @@ TEST_F(Win32Windows, EveryFontIsInTheJapaneseCharacterSet)
 
 TEST_F(Win32Windows, StartsWithTheMainWindowAloneItsNameFieldFocused)
 {
-    EXPECT_TRUE(mainWindow().isShown());
+    EXPECT_TRUE(::IsWindowVisible(mainWindow().handle()));
     EXPECT_EQ(win32::Window::all().size(), 1u) << "the settings window is built when first needed";
     EXPECT_EQ(::GetFocus(), mainWindow().control(ids::main::name));
     EXPECT_NE(::SendMessageW(mainWindow().handle(), WM_GETICON, ICON_BIG, 0)
@@ -235,7 +236,7 @@ TEST_F(Win32Windows, TabFollowsTheTablesWhereEnterAndEscapePressNothing)
     visit(settings(), {s::extension, s::width, s::on, s::off, s::back, s::help, s::extension});
     visit(settings(), {s::extension, s::help, s::back, s::off, s::on}, true);
     EXPECT_TRUE(boxes.seen.empty());
-    EXPECT_TRUE(mainWindow().isShown() && settings().isShown());
+    EXPECT_TRUE(::IsWindowVisible(mainWindow().handle()) && ::IsWindowVisible(settings().handle()));
     EXPECT_FALSE(quitPosted);
     EXPECT_EQ(parameter(FieldId::autostart), "false");
 }
@@ -276,7 +277,7 @@ TEST_F(Win32Windows, EditsAndClicksReachTheBehaviourAndTheCloseBoxOnlyHides)
 
     ::SendMessageW(settings().handle(), WM_CLOSE, 0, 0);
     pump();
-    EXPECT_FALSE(settings().isShown());
+    EXPECT_FALSE(::IsWindowVisible(settings().handle()));
     EXPECT_FALSE(quitPosted);
     ::SetFocus(settings().control(s::on)); // focus alone selects nothing
     EXPECT_EQ(::SendMessageW(settings().control(s::on), BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -387,7 +388,7 @@ TEST_F(Win32Windows, ScreenReadersAreToldEveryNameDescriptionRoleAndStateTheText
         void state(HWND control, DWORD state) override { told[control].state |= state; }
         std::map<HWND, Told> told;
     } recording;
-    win32::replaceAnnotations(&recording);
+    recordingNow = &recording;
     std::map<std::string, Told> heard; // by window and control name
     for (win32::Window* window : {&mainWindow(), &settings()}) {
         ::SendMessageW(window->handle(), WM_GETOBJECT, 0, LPARAM(OBJID_CLIENT));
@@ -398,7 +399,7 @@ TEST_F(Win32Windows, ScreenReadersAreToldEveryNameDescriptionRoleAndStateTheText
                 heard[std::string(spec.name) + "." + std::string(each.name)] = recording.told[window->control(each.id)];
         }
     }
-    win32::replaceAnnotations(nullptr);
+    recordingNow = nullptr;
     const DWORD picture = ROLE_SYSTEM_GRAPHIC, nothingToRead = STATE_SYSTEM_INVISIBLE;
     EXPECT_EQ(heard, (std::map<std::string, Told>{
         {"Form13.Image2", {L"ポポルン", L"", picture}},
