@@ -67,7 +67,7 @@ std::string_view spokenDescription(const Window& window, const Control& of)
         return hint->caption;
     if (of.group != kNoControl)
         return control(window, of.group).caption;
-    return of.tooltip != spokenName(window, of) ? of.tooltip : std::string_view();
+    return of.tooltip;
 }
 
 const Control* labelOf(const Window& window, const Control& field)

@@ -130,7 +130,7 @@ const Control* descriptionOf(const Window& window, const Control& control);
 // else the caption of the label that names it.
 std::string_view spokenName(const Window& window, const Control& control);
 // What it reads after the name: the hint that explains the control, else
-// the label of its option group, else its tooltip where that is not the name.
+// the label of its option group, else its tooltip.
 std::string_view spokenDescription(const Window& window, const Control& control);
 
 } // namespace popolun::layout

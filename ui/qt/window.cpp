@@ -117,6 +117,9 @@ void Window::showWindow()
             centre(*this);
         else if (parentWidget())
             placeBeside(*this, *parentWidget()); // both windows stay in use: keep it off its owner
+        // It opens on its first stop; a field there is selected whole, so typing replaces it.
+        if (auto* field = qobject_cast<QLineEdit*>(focusWidget()))
+            field->selectAll();
         shownBefore_ = true;
     }
     show();

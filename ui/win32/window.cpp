@@ -127,7 +127,11 @@ void Window::showWindow()
     ::ShowWindow(window_, SW_SHOW);
     ::SetForegroundWindow(window_);
     if (!shownBefore_) {
-        ::SetFocus(controls_->nextTabStop(nullptr, false));
+        // It opens on its first stop; a field there is selected whole, so typing replaces it.
+        HWND first = controls_->nextTabStop(nullptr, false);
+        ::SetFocus(first);
+        if (::SendMessageW(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+            ::SendMessageW(first, EM_SETSEL, 0, -1);
         ::PostMessageW(window_, kAddTooltips, 0, 0); // once the window is on the screen
     }
     shownBefore_ = true;

@@ -1,0 +1,439 @@
+// Every rule a user meets in the two windows, written once and run through
+// each toolkit's driver (driver.h): focus and keys, the option buttons,
+// fields, message boxes, other windows, drops, closing, moving, what a
+// screen reader hears, tooltips, fonts and pictures at every scale.
+// Stops, boxes and fonts come from the layout.
+#include "driver.h"
+#include "pictures.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+
+namespace popolun::conformance {
+namespace {
+
+namespace fs = std::filesystem;
+namespace m = layout::main;
+namespace s = layout::settings;
+using testing::TempDir;
+
+const layout::Window& layoutOf(Window window) { return window == Window::main ? layout::form13() : layout::form14(); }
+
+std::vector<Control> stopsOf(Window window)
+{
+    std::vector<Control> stops;
+    for (const layout::Control* stop : layout::tabOrder(layoutOf(window)))
+        stops.push_back({window, stop->id});
+    return stops;
+}
+
+std::string nameOf(std::optional<Control> control)
+{
+    if (!control)
+        return "nothing";
+    return std::string(layoutOf(control->window).name) + "." + std::string(layout::control(layoutOf(control->window), control->id).name);
+}
+
+class Conformance : public ::testing::Test {
+protected:
+    void SetUp() override { driver->start(dir.utf8()); }
+
+    static Control main(layout::ControlId id) { return {Window::main, id}; }
+    static Control settings(layout::ControlId id) { return {Window::settings, id}; }
+    void clickMiddle(Control control)
+    {
+        const layout::Box box = layout::control(layoutOf(control.window), control.id).box;
+        driver->click(control, box.width / 2, box.height / 2);
+    }
+    void openSettings() { clickMiddle(main(m::settings)); }
+    std::string parameter(FieldId id) { return driver->program().session().main().text(id); }
+    // The stops the keys visit from where the focus is, n presses of Tab (or Shift+Tab).
+    std::vector<std::string> visited(int presses, bool back = false)
+    {
+        std::vector<std::string> stops{nameOf(driver->focus())};
+        for (int i = 0; i < presses; ++i) {
+            driver->press(Key::tab, back);
+            stops.push_back(nameOf(driver->focus()));
+        }
+        return stops;
+    }
+
+    TempDir dir;
+    std::unique_ptr<Driver> driver = makeDriver();
+};
+
+TEST_F(Conformance, TheFirstStopHasTheFocusAtStartAndTheSettingsOpenOnTheirFirstField)
+{
+    EXPECT_TRUE(driver->visible(Window::main) && driver->active(Window::main));
+    EXPECT_FALSE(driver->visible(Window::settings));
+    EXPECT_EQ(nameOf(driver->focus()), nameOf(stopsOf(Window::main).front()));
+    openSettings();
+    EXPECT_TRUE(driver->visible(Window::settings) && driver->active(Window::settings));
+    EXPECT_TRUE(driver->visible(Window::main));
+    EXPECT_EQ(nameOf(driver->focus()), nameOf(stopsOf(Window::settings).front()));
+    EXPECT_TRUE(driver->selectedWhole(stopsOf(Window::settings).front())) << "typing would not replace it";
+}
+
+// Round and back in each window, the option buttons both stops whichever is selected.
+TEST_F(Conformance, TabAndShiftTabVisitEveryStopInTheLayoutsOrder)
+{
+    openSettings();
+    clickMiddle(settings(s::on));
+    for (const Window window : {Window::main, Window::settings}) {
+        driver->activate(window);
+        const std::vector<Control> stops = stopsOf(window);
+        driver->click(stops.front(), 2, 2);
+        std::vector<std::string> round, back;
+        for (std::size_t i = 0; i <= stops.size(); ++i)
+            round.push_back(nameOf(stops[i % stops.size()]));
+        for (std::size_t i = stops.size() + 1; i-- > 0;)
+            back.push_back(nameOf(stops[i % stops.size()]));
+        EXPECT_EQ(visited(int(stops.size())), round);
+        EXPECT_EQ(visited(int(stops.size()), true), back);
+    }
+}
+
+TEST_F(Conformance, EnterAndEscapePressNoButtonAnywhere)
+{
+    driver->type("bb");
+    openSettings();
+    for (const Window window : {Window::main, Window::settings}) {
+        driver->activate(window);
+        for (const Control stop : stopsOf(window)) {
+            while (driver->focus() != stop)
+                driver->press(Key::tab);
+            const auto boxes = driver->answering([&] {
+                driver->press(Key::enter);
+                driver->press(Key::escape);
+            });
+            EXPECT_TRUE(boxes.empty()) << nameOf(stop);
+            EXPECT_TRUE(driver->visible(Window::main) && driver->visible(Window::settings)) << nameOf(stop);
+        }
+    }
+    EXPECT_FALSE(driver->ended());
+    EXPECT_FALSE(fs::exists(dir.path() / "bb"));
+    EXPECT_EQ(parameter(FieldId::autostart), "false");
+}
+
+// Reaching an option button, by Tab or by the arrow keys, selects nothing;
+// a click anywhere in its box does.
+TEST_F(Conformance, OnlyAClickSwitchesTheOptionButtons)
+{
+    openSettings();
+    const Control on = settings(s::on), off = settings(s::off);
+    while (driver->focus() != on)
+        driver->press(Key::tab);
+    for (const Key key : {Key::down, Key::right, Key::up, Key::left, Key::down}) {
+        driver->press(key);
+        EXPECT_TRUE(!driver->checked(on) && driver->checked(off)) << "after an arrow key at " << nameOf(driver->focus());
+    }
+    driver->press(Key::tab);
+    EXPECT_TRUE(driver->checked(off));
+    EXPECT_EQ(parameter(FieldId::autostart), "false");
+    for (const Control option : {on, off}) {
+        const layout::Box box = layout::control(layout::form14(), option.id).box;
+        for (const Point at : {Point{1, 1}, Point{box.width - 2, box.height - 2}, Point{box.width - 2, 1}}) {
+            const Control other = option == on ? off : on;
+            driver->click(other, 2, box.height / 2);
+            driver->click(option, at.x, at.y);
+            EXPECT_TRUE(driver->checked(option) && !driver->checked(other)) << nameOf(option) << " at " << at.x << "," << at.y;
+            EXPECT_EQ(parameter(FieldId::autostart), option == on ? "true" : "false");
+        }
+    }
+}
+
+TEST_F(Conformance, AFieldReachedByTabIsSelectedWholeAndAClickPutsTheCursorInIt)
+{
+    driver->type("bb");
+    for (std::size_t i = 0; i < stopsOf(Window::main).size(); ++i)
+        driver->press(Key::tab); // round to the name field
+    ASSERT_EQ(driver->focus(), main(m::name));
+    EXPECT_TRUE(driver->selectedWhole(main(m::name)));
+    driver->type("cc");
+    EXPECT_EQ(parameter(FieldId::name), "cc");
+
+    openSettings();
+    driver->press(Key::tab);
+    ASSERT_EQ(driver->focus(), settings(s::width));
+    EXPECT_TRUE(driver->selectedWhole(settings(s::width)));
+    driver->type("640");
+    EXPECT_EQ(parameter(FieldId::height), "544");
+
+    driver->click(settings(s::extension), 3, 12); // before ".wmv"
+    EXPECT_EQ(driver->focus(), settings(s::extension));
+    EXPECT_FALSE(driver->selectedWhole(settings(s::extension)));
+    driver->type("x");
+    EXPECT_EQ(parameter(FieldId::extension), "x.wmv");
+    driver->activate(Window::main);
+    driver->click(main(m::name), 90, 16); // after "cc"
+    EXPECT_EQ(driver->focus(), main(m::name));
+    driver->type("d");
+    EXPECT_EQ(parameter(FieldId::name), "ccd");
+}
+
+TEST_F(Conformance, EditsReachTheProgramAndFortyThousandPastedCharactersArriveWhole)
+{
+    std::string name;
+    for (int i = 0; i < 20000; ++i)
+        name += i % 2 ? "画" : "動"; // three bytes in UTF-8, one UTF-16 unit
+    driver->paste(name);
+    EXPECT_EQ(parameter(FieldId::name).size(), name.size());
+    EXPECT_TRUE(parameter(FieldId::name) == name && driver->text(main(m::name)) == name);
+    openSettings();
+    driver->type(".avi");
+    driver->press(Key::tab);
+    driver->paste("321");
+    EXPECT_EQ(parameter(FieldId::extension), ".avi");
+    EXPECT_EQ(parameter(FieldId::width), "321");
+    EXPECT_EQ(parameter(FieldId::height), "304.75");
+}
+
+// A message box is plain and over the window that asked; no other window
+// takes input while it is up; afterwards all do, and the window that asked
+// is active again with the focus where it was.
+TEST_F(Conformance, AMessageBoxIsPlainOverTheWindowThatAskedAndHoldsTheWholeProgram)
+{
+    openSettings();
+    driver->activate(Window::main);
+    auto boxes = driver->answering([&] { clickMiddle(main(m::create)); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "記入しましょう。");
+    EXPECT_TRUE(boxes[0].plain);
+    EXPECT_EQ(boxes[0].over, Window::main);
+    EXPECT_FALSE(boxes[0].othersTookInput);
+    EXPECT_TRUE(driver->takesInput(Window::main) && driver->takesInput(Window::settings));
+    EXPECT_TRUE(driver->active(Window::main));
+    EXPECT_EQ(driver->focus(), main(m::create));
+
+    driver->activate(Window::settings);
+    boxes = driver->answering([&] { clickMiddle(settings(s::help)); }); // no help beside the program
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("ヘルプが見つかりません"), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(boxes[0].over, Window::settings);
+    EXPECT_FALSE(boxes[0].othersTookInput);
+    EXPECT_TRUE(driver->takesInput(Window::main) && driver->takesInput(Window::settings));
+    EXPECT_TRUE(driver->active(Window::settings));
+    EXPECT_EQ(driver->focus(), settings(s::help));
+
+    // Keys alone: the name typed, Tab to 一発作成, Space.
+    driver->activate(Window::main);
+    driver->click(main(m::name), 5, 5);
+    driver->type("bb");
+    driver->press(Key::tab);
+    boxes = driver->answering([&] { driver->press(Key::space); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "保存しました。");
+    EXPECT_EQ(boxes[0].over, Window::main);
+    EXPECT_EQ(testing::readBytes(dir.path() / "bb" / "bb01.htm"), testing::expectedEmbed("bb"));
+    EXPECT_EQ(driver->focus(), main(m::create));
+}
+
+TEST_F(Conformance, TheFocusStaysWhereItWasAcrossWindowsAndOtherPrograms)
+{
+    openSettings(); // the click leaves 設定 focused in the main window
+    driver->press(Key::tab);
+    ASSERT_EQ(driver->focus(), settings(s::width));
+    driver->activate(Window::main);
+    EXPECT_EQ(driver->focus(), main(m::settings));
+    driver->activate(Window::settings);
+    EXPECT_EQ(driver->focus(), settings(s::width));
+    driver->visitAnotherProgram(Window::settings);
+    EXPECT_EQ(driver->focus(), settings(s::width));
+    driver->visitAnotherProgram(Window::main);
+    EXPECT_EQ(driver->focus(), main(m::settings));
+}
+
+// The whole of its name, from a folder deeper than the old 260-character limit.
+TEST_F(Conformance, ADroppedVideoFillsTheNameAndTheExtensionAndTheNameTakesTheFocus)
+{
+    fs::path folder = dir.path();
+    while (testing::toUtf8(folder).size() <= 300)
+        folder /= testing::fromUtf8("ビデオ置き場" + std::string(20, 'v'));
+    fs::create_directories(folder);
+    const fs::path video = folder / testing::fromUtf8("運動会２０２６ 午前.mp4");
+    testing::writeBytes(video, "");
+    driver->press(Key::tab);
+    driver->drop({testing::toUtf8(video)});
+    EXPECT_EQ(driver->text(main(m::name)), "運動会２０２６ 午前");
+    EXPECT_EQ(driver->focus(), main(m::name));
+    EXPECT_TRUE(driver->selectedWhole(main(m::name)));
+    EXPECT_EQ(parameter(FieldId::extension), ".mp4");
+    openSettings();
+    EXPECT_EQ(driver->text(settings(s::extension)), ".mp4");
+}
+
+TEST_F(Conformance, ClosingTheSettingsOnlyHidesThemAndClosingTheMainWindowEndsTheProgram)
+{
+    openSettings();
+    clickMiddle(settings(s::on));
+    driver->close(Window::settings);
+    EXPECT_FALSE(driver->visible(Window::settings));
+    EXPECT_TRUE(driver->visible(Window::main));
+    EXPECT_FALSE(driver->ended());
+    openSettings();
+    EXPECT_TRUE(driver->checked(settings(s::on)));
+    driver->close(Window::main);
+    EXPECT_TRUE(driver->ended());
+    EXPECT_FALSE(driver->visible(Window::main) || driver->visible(Window::settings));
+}
+
+TEST_F(Conformance, TheExitButtonEndsTheProgramWithBothWindows)
+{
+    openSettings();
+    driver->activate(Window::main);
+    clickMiddle(main(m::exit));
+    EXPECT_TRUE(driver->ended());
+    EXPECT_FALSE(driver->visible(Window::main) || driver->visible(Window::settings));
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST_F(Conformance, WindowsStayWhereTheyWereMovedAndTheSettingsBelongToTheMainWindow)
+{
+    openSettings();
+    EXPECT_TRUE(driver->ownedByMain(Window::settings));
+    driver->move(Window::settings, 37, 23);
+    driver->move(Window::main, -41, 19);
+    const Point settingsAt = driver->position(Window::settings), mainAt = driver->position(Window::main);
+    clickMiddle(settings(s::back));
+    EXPECT_FALSE(driver->visible(Window::settings));
+    EXPECT_TRUE(driver->visible(Window::main) && driver->active(Window::main));
+    openSettings();
+    EXPECT_EQ(driver->position(Window::settings), settingsAt);
+    EXPECT_EQ(driver->position(Window::main), mainAt);
+}
+
+// Every control of both windows, as a screen reader hears it; the band and
+// the section marks are passed over.
+TEST_F(Conformance, ScreenReadersHearEveryControlByNameRoleAndDescription)
+{
+    using enum Role;
+    const std::string sizes = "160、320、480、640　他いろいろサイズがあります。幅に数値を入れると自動で高さが決まります。",
+                      dot = "拡張子の前に必ず点を入れてください。avi、ｍｐｇの時";
+    const std::map<std::pair<Window, layout::ControlId>, std::optional<Heard>> heard{
+        {{Window::main, m::banner}, Heard{"ポポルン", "", graphic}},
+        {{Window::main, m::example}, Heard{"例：bb.wmvは”ｂｂ”と記入。", "", text}},
+        {{Window::main, m::name}, Heard{"ビデオファイル名（拡張子なし）", "ビデオファイルの拡張子抜きファイル名を記入", field}},
+        {{Window::main, m::create}, Heard{"一発作成", "フォルダーとasxファイル、ｈｔｍファイル二個自動作成", button}},
+        {{Window::main, m::band}, std::nullopt},
+        {{Window::main, m::help}, Heard{"ヘルプ", "", button}},
+        {{Window::main, m::exit}, Heard{"終了", "終了", button}},
+        {{Window::main, m::settings}, Heard{"設定", "通常設定不要　ビデオ拡張子がavi、mpg、の時　使用。", button}},
+        {{Window::settings, s::extensionMark}, std::nullopt},
+        {{Window::settings, s::extensionLabel}, Heard{"asxの設定　拡張子", "", text}},
+        {{Window::settings, s::extensionHint}, Heard{dot, "", text}},
+        {{Window::settings, s::extension}, Heard{"拡張子", dot, field}},
+        {{Window::settings, s::sizeMark}, std::nullopt},
+        {{Window::settings, s::widthLabel}, Heard{"幅", "", text}},
+        {{Window::settings, s::width}, Heard{"幅", sizes, field}},
+        {{Window::settings, s::illustration}, Heard{"プレーヤーの幅と高さの図", "", graphic}},
+        {{Window::settings, s::heightLabel}, Heard{"高さ", "", text}},
+        {{Window::settings, s::sizeFrame}, Heard{"大きさ", "", grouping}},
+        {{Window::settings, s::sizeHint}, Heard{sizes, "", text}},
+        {{Window::settings, s::autostartLabel}, Heard{"オート起動", "", text}},
+        {{Window::settings, s::on}, Heard{"オン", "オート起動", optionButton}},
+        {{Window::settings, s::off}, Heard{"オフ", "オート起動", optionButton}},
+        {{Window::settings, s::back}, Heard{"戻る", "", button}},
+        {{Window::settings, s::help}, Heard{"ヘルプ", "", button}},
+    };
+    openSettings();
+    for (const Window window : {Window::main, Window::settings}) {
+        EXPECT_EQ(driver->heard(window), (Heard{std::string(layoutOf(window).caption), "", Role::window}));
+        for (const layout::Control& each : layoutOf(window).controls) {
+            const auto said = driver->heard(Control{window, each.id});
+            const auto& expected = heard.at({window, each.id});
+            EXPECT_EQ(said.has_value(), expected.has_value()) << nameOf(Control{window, each.id});
+            if (said && expected) {
+                EXPECT_EQ(said->name, expected->name) << nameOf(Control{window, each.id});
+                EXPECT_EQ(said->description, expected->description) << nameOf(Control{window, each.id});
+                EXPECT_EQ(said->role, expected->role) << nameOf(Control{window, each.id});
+            }
+        }
+    }
+}
+
+TEST_F(Conformance, TooltipsShowWhenThePointerRestsOnTheirControls)
+{
+    openSettings();
+    driver->hover(settings(s::extension));
+    EXPECT_EQ(driver->tooltipShown(), "");
+    driver->activate(Window::main);
+    const std::pair<layout::ControlId, std::string> tips[] = {
+        {m::name, "ビデオファイルの拡張子抜きファイル名を記入"},
+        {m::create, "フォルダーとasxファイル、ｈｔｍファイル二個自動作成"},
+        {m::exit, "終了"},
+        {m::settings, "通常設定不要　ビデオ拡張子がavi、mpg、の時　使用。"},
+    };
+    for (const auto& [control, tip] : tips) {
+        driver->hover(main(control));
+        EXPECT_EQ(driver->tooltipShown(), tip) << nameOf(main(control));
+    }
+}
+
+TEST_F(Conformance, FontsAreTheirPointSizeAtEveryScale)
+{
+    openSettings();
+    for (const int dpi : driver->dpis()) {
+        driver->showAt(dpi);
+        for (const Window window : {Window::main, Window::settings}) {
+            for (const layout::Control& each : layoutOf(window).controls) {
+                if (each.kind == layout::Kind::picture)
+                    continue;
+                const double points = each.font.face == layout::Face::windowDefault ? layout::kDefaultFont.points
+                                                                                    : each.font.points;
+                EXPECT_NEAR(driver->fontPixels(Control{window, each.id}), points * dpi / 72, 0.5)
+                    << nameOf(Control{window, each.id}) << " at " << dpi << " dpi";
+            }
+        }
+    }
+}
+
+// The windows as drawn, against pictures a person has looked at
+// (reviewed/TOOLKIT/, which scripts/renew-reviewed-pictures draws anew). At
+// most 20 pixels may differ: room for a stray antialiased pixel, none for a
+// box off by a pixel, a fill off by a few steps, a wrong font, a missing
+// caption, a blurred picture or a window of the wrong size.
+TEST_F(Conformance, BothWindowsLookAsReviewedAtEveryScale)
+{
+    openSettings();
+    driver->activate(Window::main);
+    driver->click(main(m::name), 5, 5);
+    const char* renew = std::getenv("POPOLUN_RENEW_REVIEWED");
+    int compared = 0;
+    for (const int dpi : driver->dpis()) {
+        driver->showAt(dpi);
+        for (const Window window : {Window::main, Window::settings}) {
+            const std::string name = std::string(window == Window::main ? "main" : "settings") + "-"
+                                   + std::to_string(dpi) + "dpi";
+            const std::optional<Picture> shown = driver->picture(window);
+            if (!shown) {
+                std::cout << name << ": not drawn whole on this driver's screen, not compared\n";
+                continue;
+            }
+            const Picture& drawn = *shown;
+            ++compared;
+            if (renew) {
+                writePpm(fs::path(renew) / (name + ".ppm"), drawn);
+                continue;
+            }
+            const Picture reviewed = reviewedPicture(driver->toolkit(), name);
+            const int off = differing(drawn, reviewed);
+            if (off < 0 || off > 20) {
+                const fs::path saved = fs::temp_directory_path() / ("drawn-" + driver->toolkit() + "-" + name + ".ppm");
+                writePpm(saved, drawn);
+                ADD_FAILURE() << name << ": " << (off < 0 ? "not the reviewed size" : std::to_string(off) + " pixels differ")
+                              << " (drawn " << drawn.width << "x" << drawn.height << ", reviewed " << reviewed.width << "x"
+                              << reviewed.height << "); drawn: " << saved.string();
+            }
+        }
+    }
+    EXPECT_GE(compared, 2) << "both windows at the first scale at least";
+}
+
+} // namespace
+} // namespace popolun::conformance

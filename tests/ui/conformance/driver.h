@@ -1,0 +1,125 @@
+#pragma once
+
+// What the window conformance suite asks of a toolkit: the program started
+// in its windows, driven as a user drives it (keys, typing, clicks at points
+// of a control's box, the pointer resting on a control, drops, other
+// windows), and read back as a user (or a screen reader) would find it. One
+// driver a toolkit; the rules are written once, in conformance_test.cpp.
+#include "form13.h"
+#include "window_layout.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace popolun::conformance {
+
+enum class Window { main, settings };
+
+struct Control {
+    Window window;
+    layout::ControlId id;
+    bool operator==(const Control&) const = default;
+};
+
+enum class Key { tab, enter, escape, space, up, down, left, right };
+
+// What a screen reader says a control is.
+enum class Role { window, graphic, text, field, button, optionButton, grouping };
+
+struct Heard {
+    std::string name, description;
+    Role role = Role::text;
+    bool operator==(const Heard&) const = default;
+};
+
+// A message box as it was shown: its text, whether it was plain (one
+// button, no icon, the program's title), the window it was over, and
+// whether any other window of the program took input meanwhile.
+struct BoxSeen {
+    std::string text;
+    bool plain = false;
+    std::optional<Window> over;
+    bool othersTookInput = false;
+};
+
+// A window's client area as drawn, 8-bit RGB, row by row from the top.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgb;
+};
+
+struct Point {
+    int x = 0, y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+class Driver {
+public:
+    virtual ~Driver() = default;
+
+    // The program started in folder (its page sets and help go there), as
+    // a user starts it, with these arguments; the main window is up.
+    virtual void start(const std::string& folder, const std::vector<std::string>& arguments = {}) = 0;
+    // The main window's behaviour, whose fields the page sets are made of.
+    virtual ui::Form13& program() = 0;
+
+    virtual void press(Key key, bool shift = false) = 0;
+    // Typed, a character at a time, where the focus is.
+    virtual void type(const std::string& text) = 0;
+    // Put on the clipboard and pasted where the focus is.
+    virtual void paste(const std::string& text) = 0;
+    // A press and release of the left button at x, y (pixels at 96 dpi from
+    // the control's top left).
+    virtual void click(Control control, int x, int y) = 0;
+    // The pointer comes to rest over the middle of the control.
+    virtual void hover(Control control) = 0;
+    // Files dropped on the main window.
+    virtual void drop(const std::vector<std::string>& paths) = 0;
+    // The window raised and activated, as a click on its frame does.
+    virtual void activate(Window window) = 0;
+    // Another program's window takes the focus, then window comes back.
+    virtual void visitAnotherProgram(Window back) = 0;
+    // The frame's close control.
+    virtual void close(Window window) = 0;
+    virtual void move(Window window, int dx, int dy) = 0;
+    // Runs action, answering every message box it opens with its one button.
+    virtual std::vector<BoxSeen> answering(const std::function<void()>& action) = 0;
+
+    // Where the keys go now; nothing if no control of the program has them.
+    virtual std::optional<Control> focus() = 0;
+    virtual bool selectedWhole(Control field) = 0;
+    virtual std::string text(Control field) = 0;
+    virtual bool checked(Control option) = 0;
+    virtual bool takesInput(Window window) = 0;
+    virtual bool visible(Window window) = 0;
+    virtual bool active(Window window) = 0;
+    virtual bool ownedByMain(Window window) = 0;
+    virtual Point position(Window window) = 0;
+    // The program has ended (its event loop was told to stop).
+    virtual bool ended() = 0;
+    // What a screen reader hears of a control; nothing where it passes it over.
+    virtual std::optional<Heard> heard(Control control) = 0;
+    virtual Heard heard(Window window) = 0;
+    // The text of the tooltip on the screen now; empty for none.
+    virtual std::string tooltipShown() = 0;
+
+    // The screens (dots per inch) this driver can show the windows on, and
+    // moving both windows to one of them.
+    virtual std::vector<int> dpis() = 0;
+    virtual void showAt(int dpi) = 0;
+    // The height of a control's font in pixels on the screen it is on.
+    virtual double fontPixels(Control control) = 0;
+    // The window's client area as drawn; nothing where the driver's screen
+    // is too small to show it whole at this dpi.
+    virtual std::optional<Picture> picture(Window window) = 0;
+    // The toolkit's name, which names its reviewed pictures' folder.
+    virtual std::string toolkit() = 0;
+};
+
+std::unique_ptr<Driver> makeDriver();
+
+} // namespace popolun::conformance

@@ -1,0 +1,294 @@
+// The conformance suite's driver for the Qt windows, drawn offscreen: mouse
+// and keys go through the window system's path (QTEST_QPA_MOUSE_HANDLING),
+// so a blocked window drops them and a click lands on what lies at its point.
+#define QTEST_QPA_MOUSE_HANDLING
+#include "application.h"
+#include "driver.h"
+#include "test_support.h"
+#include "window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <QWindow>
+
+#include <cmath>
+
+namespace popolun::conformance {
+namespace {
+
+qt::Application& qtToolkit()
+{
+    static qt::Application application(*qApp);
+    return application;
+}
+
+// Whether a press at a window's corner reaches it.
+class PressSeen final : public QObject {
+public:
+    bool seen = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        seen |= event->type() == QEvent::MouseButtonPress;
+        return false;
+    }
+};
+
+class QtDriver final : public Driver {
+public:
+    ~QtDriver() override
+    {
+        form_.reset();
+        other_.reset();
+    }
+
+    void start(const std::string& folder, const std::vector<std::string>& arguments) override
+    {
+        form_ = std::make_unique<ui::Form13>(qtToolkit(), folder, help_);
+        act([&] { form_->start(arguments); });
+        QTest::qWaitForWindowActive(&window(Window::main));
+    }
+    ui::Form13& program() override { return *form_; }
+
+    void press(Key key, bool shift) override
+    {
+        static const std::map<Key, Qt::Key> keys{{Key::tab, Qt::Key_Tab},       {Key::enter, Qt::Key_Return},
+                                                 {Key::escape, Qt::Key_Escape}, {Key::space, Qt::Key_Space},
+                                                 {Key::up, Qt::Key_Up},         {Key::down, Qt::Key_Down},
+                                                 {Key::left, Qt::Key_Left},     {Key::right, Qt::Key_Right}};
+        const Qt::Key qtKey = key == Key::tab && shift ? Qt::Key_Backtab : keys.at(key);
+        act([&] { QTest::keyClick(QGuiApplication::focusWindow(), qtKey, shift ? Qt::ShiftModifier : Qt::NoModifier); });
+    }
+    void type(const std::string& text) override
+    {
+        act([&] { QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(text)); });
+    }
+    void paste(const std::string& text) override
+    {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+        act([&] { QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_V, Qt::ControlModifier); });
+    }
+    void click(Control control, int x, int y) override
+    {
+        act([&] { QTest::mouseClick(widget(control), Qt::LeftButton, {}, QPoint(x, y)); });
+    }
+    void hover(Control control) override
+    {
+        // The last one goes when the pointer leaves its control.
+        QToolTip::hideText();
+        QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000);
+        QTest::mouseMove(widget(control));
+        QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000);
+    }
+    void drop(const std::vector<std::string>& paths) override
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const std::string& path : paths)
+            urls << QUrl::fromLocalFile(QString::fromStdString(path));
+        data.setUrls(urls);
+        QWidget* target = &window(Window::main);
+        act([&] {
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &enter);
+            QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &dropped);
+        });
+    }
+    void activate(Window which) override
+    {
+        window(which).activateWindow();
+        // A window whose own window is active counts as active to Qt: wait for it to be the active one itself.
+        QTest::qWaitFor([&] { return QApplication::activeWindow() == &window(which); }, 2000);
+    }
+    void visitAnotherProgram(Window back) override
+    {
+        if (!other_) {
+            other_ = std::make_unique<QWidget>();
+            other_->setWindowTitle(QStringLiteral("another program"));
+            other_->resize(200, 100);
+        }
+        other_->show();
+        other_->activateWindow();
+        QTest::qWaitFor([&] { return QApplication::activeWindow() == other_.get(); }, 2000);
+        activate(back);
+    }
+    void close(Window which) override
+    {
+        act([&] { window(which).close(); });
+    }
+    void move(Window which, int dx, int dy) override { window(which).move(window(which).pos() + QPoint(dx, dy)); }
+
+    std::vector<BoxSeen> answering(const std::function<void()>& action) override
+    {
+        std::vector<BoxSeen> seen;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            BoxSeen each{box->text().toStdString(),
+                         box->buttons().size() == 1 && box->icon() == QMessageBox::NoIcon
+                             && box->windowTitle().toStdString() == layout::form13().caption};
+            for (const Window which : {Window::main, Window::settings}) {
+                if (!built(which))
+                    continue;
+                if (box->parentWidget() == &window(which))
+                    each.over = which;
+                else
+                    each.othersTookInput |= takesInput(which);
+            }
+            seen.push_back(each);
+            box->buttons().first()->click();
+        });
+        poll.start(10);
+        action();
+        return seen;
+    }
+
+    std::optional<Control> focus() override { return controlOf(QApplication::focusWidget()); }
+    bool selectedWhole(Control field) override
+    {
+        const auto* edit = qobject_cast<QLineEdit*>(widget(field));
+        return edit && !edit->text().isEmpty() && edit->selectedText() == edit->text();
+    }
+    std::string text(Control field) override { return qobject_cast<QLineEdit*>(widget(field))->text().toStdString(); }
+    bool checked(Control option) override { return qobject_cast<QAbstractButton*>(widget(option))->isChecked(); }
+    bool takesInput(Window which) override
+    {
+        PressSeen probe;
+        window(which).installEventFilter(&probe);
+        QTest::mouseClick(window(which).windowHandle(), Qt::LeftButton, {}, QPoint(1, 1));
+        window(which).removeEventFilter(&probe);
+        return probe.seen;
+    }
+    bool visible(Window which) override { return built(which) && window(which).isVisible(); }
+    bool active(Window which) override { return built(which) && QApplication::activeWindow() == &window(which); }
+    bool ownedByMain(Window which) override
+    {
+        return window(which).windowHandle()->transientParent() == window(Window::main).windowHandle();
+    }
+    Point position(Window which) override { return {window(which).pos().x(), window(which).pos().y()}; }
+    bool ended() override { return ended_; }
+
+    std::optional<Heard> heard(Control control) override
+    {
+        QAccessibleInterface* found = find(QAccessible::queryAccessibleInterface(&window(control.window)), widget(control));
+        if (!found)
+            return std::nullopt;
+        return Heard{found->text(QAccessible::Name).toStdString(), found->text(QAccessible::Description).toStdString(),
+                     role(found->role())};
+    }
+    Heard heard(Window which) override
+    {
+        QAccessibleInterface* top = QAccessible::queryAccessibleInterface(&window(which));
+        return {top->text(QAccessible::Name).toStdString(), top->text(QAccessible::Description).toStdString(),
+                role(top->role())};
+    }
+    std::string tooltipShown() override { return QToolTip::isVisible() ? QToolTip::text().toStdString() : ""; }
+
+    std::vector<int> dpis() override { return {int(std::lround(96 * qApp->devicePixelRatio()))}; }
+    void showAt(int) override {}
+    double fontPixels(Control control) override
+    {
+        return QFontInfo(widget(control)->font()).pixelSize() * qApp->devicePixelRatio();
+    }
+    std::optional<Picture> picture(Window which) override
+    {
+        const QImage image = window(which).grab().toImage().convertToFormat(QImage::Format_RGB888);
+        Picture picture{image.width(), image.height(), {}};
+        for (int y = 0; y < image.height(); ++y)
+            picture.rgb.insert(picture.rgb.end(), image.constScanLine(y), image.constScanLine(y) + image.width() * 3);
+        return picture;
+    }
+    std::string toolkit() override { return "qt"; }
+
+private:
+    // Runs what the user does inside the event loop, where ending the
+    // program ends it; whether it did is kept.
+    void act(const std::function<void()>& what)
+    {
+        if (ended_)
+            return what();
+        QObject guard;
+        QTimer::singleShot(0, &guard, [&] {
+            what();
+            QTimer::singleShot(0, &guard, [] { QCoreApplication::exit(1); });
+        });
+        ended_ = QApplication::exec() == 0;
+    }
+
+    bool built(Window which) { return which == Window::main || form_->settings().built(); }
+    qt::Window& window(Window which)
+    {
+        return static_cast<qt::Window&>(which == Window::main ? form_->view() : form_->settings().view());
+    }
+    QWidget* widget(Control control) { return window(control.window).control(control.id); }
+    std::optional<Control> controlOf(QWidget* focused)
+    {
+        for (const Window which : {Window::main, Window::settings}) {
+            if (!built(which))
+                continue;
+            const layout::Window& spec = which == Window::main ? layout::form13() : layout::form14();
+            for (const layout::Control& each : spec.controls) {
+                if (focused && window(which).control(each.id) == focused)
+                    return Control{which, each.id};
+            }
+        }
+        return std::nullopt;
+    }
+    static QAccessibleInterface* find(QAccessibleInterface* node, QWidget* wanted)
+    {
+        for (int i = 0; node && i < node->childCount(); ++i) {
+            QAccessibleInterface* child = node->child(i);
+            if (child->object() == wanted)
+                return child;
+            if (QAccessibleInterface* below = find(child, wanted))
+                return below;
+        }
+        return nullptr;
+    }
+    static Role role(QAccessible::Role role)
+    {
+        switch (role) {
+        case QAccessible::Window: return Role::window;
+        case QAccessible::Graphic: return Role::graphic;
+        case QAccessible::EditableText: return Role::field;
+        case QAccessible::Button: return Role::button;
+        case QAccessible::RadioButton: return Role::optionButton;
+        case QAccessible::Grouping: return Role::grouping;
+        default: return Role::text;
+        }
+    }
+
+    testing::RecordingOpener help_;
+    std::unique_ptr<ui::Form13> form_;
+    std::unique_ptr<QWidget> other_;
+    bool ended_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<Driver> makeDriver() { return std::make_unique<QtDriver>(); }
+
+} // namespace popolun::conformance
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setCursorFlashTime(0); // a caret that does not blink draws the same every time
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
