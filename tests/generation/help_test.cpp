@@ -1,4 +1,5 @@
 #include "help.h"
+#include "messages.h"
 #include "platform/desktop.h"
 #include "test_support.h"
 
@@ -6,6 +7,10 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <thread>
 
 namespace popolun {
@@ -44,6 +49,44 @@ TEST(Help, TheOldHelpFileThenThePageBesideTheProgramThenNothing)
 }
 
 #ifndef _WIN32
+// The help page's tables of messages hold every sentence a message box can
+// show, and nothing else: each cell of theirs is one of the program's
+// sentences, with anything ("…", or the very name) where the sentence takes
+// a name, a path or a number.
+TEST(Help, ThePageExplainsEverySentenceAMessageBoxCanShow)
+{
+    std::ifstream page(POPOLUN_HELP_PAGE);
+    std::stringstream html;
+    html << page.rdbuf();
+    const std::string text = html.str();
+    std::vector<std::string> cells;
+    const std::regex cell(R"(<td class="message">([\s\S]*?)</td>)");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), cell); it != std::sregex_iterator(); ++it) {
+        std::string sentences = std::regex_replace((*it)[1].str(), std::regex(R"(\s*<br>\s*)"), "\n");
+        for (const auto& [entity, character] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
+            sentences = std::regex_replace(sentences, std::regex(entity), character);
+        std::istringstream lines(sentences);
+        for (std::string line; std::getline(lines, line);)
+            cells.push_back(line);
+    }
+    std::set<std::string> explained;
+    for (const std::string& each : cells) {
+        bool known = false;
+        for (int n = 0; n < kMessageCount; ++n) {
+            const std::string sentence(popolun::sentence(Message(n)));
+            const std::string pattern = std::regex_replace(
+                std::regex_replace(sentence, std::regex(R"([.^$|()\[\]*+?\\])"), "\\$&"), std::regex(R"(\{\})"), ".+");
+            if (std::regex_match(each, std::regex(pattern))) {
+                known = true;
+                explained.insert(sentence);
+            }
+        }
+        EXPECT_TRUE(known) << "the page explains a sentence the program does not say: " << each;
+    }
+    for (int n = 0; n < kMessageCount; ++n)
+        EXPECT_TRUE(explained.contains(std::string(sentence(Message(n))))) << "not explained: " << sentence(Message(n));
+}
+
 // The desktop's opener gets the path as one argument, whatever it holds, and
 // the call returns while the opener still runs: the opener waits for the
 // word the test gives only once the call has returned.

@@ -16,6 +16,9 @@
 
 #ifndef _WIN32
 #include "platform/posix/rename_posix.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace popolun {
@@ -46,19 +49,22 @@ MemoryFileSystem programDirectory()
 // A path as a message shows it.
 std::string quoted(const std::string& path) { return "「" + shownPath(path, pathSeparator()) + "」"; }
 
-// What the message of a failing call says, by the call's number: the
-// listing, the staging folder, open, write, flush and close of each file, the
-// staging folder's flush, the rename and the directory's flush; each names
+using testing::kCallsAFile;
+constexpr int kCallsARun = testing::kCallsOfARun, kLastFileCall = kCallsARun - 3;
+
+// What the message of a failing call says, by the call's number; each names
 // its folder or file as the user knows it, under the final name.
 std::string stepWords(int call)
 {
-    const std::string folder = join(kProgram, "bb"), endings[] = {".asx", ".htm", "01.htm"};
-    if (call >= 3 && call <= 14)
-        return quoted(join(folder, "bb" + endings[(call - 3) / 4]))
-             + ((call - 3) % 4 == 2 ? "の書き込みの確定" : "を書き込めませんでした");
-    if (call == 17)
+    const std::string folder = join(kProgram, "bb");
+    if (call > 2 && call <= kLastFileCall) {
+        const int file = (call - 3) / kCallsAFile, step = (call - 3) % kCallsAFile;
+        return quoted(join(folder, "bb" + std::string(kPageFiles[file].ending)))
+             + (step == 2 ? "の書き込みの確定" : "を書き込めませんでした");
+    }
+    if (call == kCallsARun)
         return quoted(kProgram) + "の確定";
-    return quoted(folder) + (call == 2 ? "を作成できませんでした" : call == 16 ? "への名前の変更" : "の確定");
+    return quoted(folder) + (call == 2 ? "を作成できませんでした" : call == kCallsARun - 1 ? "への名前の変更" : "の確定");
 }
 
 // Whatever a run made and could not remove is named, and not claimed removed.
@@ -120,7 +126,7 @@ TEST(Faults, EveryFailingCallIsReportedAndUndoneOrWhatIsLeftNamedForEveryDiskErr
     // Each error has its own reason in the message.
     for (const auto& [failAt, texts] : messagesAt)
         EXPECT_EQ(texts.size(), diskErrors.size()) << "call " << failAt;
-    EXPECT_EQ(injected, 17 * static_cast<int>(diskErrors.size()));
+    EXPECT_EQ(injected, kCallsARun * static_cast<int>(diskErrors.size()));
     std::cout << "faults injected: " << injected << '\n';
 }
 
@@ -210,6 +216,29 @@ TEST(Leftovers, OfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
     fs::remove_all(dir.path() / "cc");
     EXPECT_EQ(treeContents(dir.path()), expected);
 }
+
+#ifndef _WIN32
+// Another user's process may not be signalled (EPERM); it runs all the same,
+// so its staging folder is not swept away as a dead run's.
+TEST(Leftovers, AnotherUsersProcessCountsAsRunning)
+{
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(77);
+        if (::kill(1, 0) == 0)
+            ::_exit(77); // process 1 is this user's
+        ::_exit(nativeProcesses().running(1) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no process of another user here to ask about (process 1 is this user's and no other user can be taken)";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a live process of another user was taken as gone";
+}
+#endif
 
 // The layer's own promises on the real file system, for either platform.
 TEST(FileSystemLayer, RenameReplacesNothingAndErrorsAreToldInTheLayersTerms)

@@ -3,6 +3,7 @@
 #include "help.h"
 #include "message_sink.h"
 #include "messages.h"
+#include "page_set.h"
 #include "page_set_writer.h"
 #include "platform/file_system.h"
 #include "session.h"
@@ -53,6 +54,12 @@ inline std::vector<std::string> parameters(const Session& session)
     return {main.text(FieldId::extension), main.text(FieldId::width), main.text(FieldId::height),
             main.text(FieldId::autostart)};
 }
+
+// The file-system calls of a run that saves: the listing for leftovers, the
+// staging folder, open, write, flush and close of each file, the staging
+// folder's flush, the rename and the program folder's flush.
+inline constexpr int kCallsAFile = 4;
+inline constexpr int kCallsOfARun = 2 + kCallsAFile * int(kPageFileCount) + 3;
 
 // A process id no process has: above any pid_max, and no Windows process id.
 inline constexpr unsigned long kNoProcess = 2147483644;

@@ -150,6 +150,11 @@ TEST(ShownText, LongNamesAndPathsKeepTheirEndsAndNeverSplitACharacter)
     EXPECT_EQ(shownPath("\\\\server\\share\\" + std::string(80, 'z') + "\\site\\bb", '\\'),
               "\\\\server\\share\\…\\site\\bb");
     EXPECT_EQ(shownPath("C:\\Users\\taro\\bb", '\\'), "C:\\Users\\taro\\bb");
+    // Long, but with nothing between the front and the last two parts to
+    // leave out: whole; with one part there, that one goes.
+    const std::string y(50, 'y'), z(40, 'z');
+    EXPECT_EQ(shownPath("C:\\Users\\" + y + "\\" + z, '\\'), "C:\\Users\\" + y + "\\" + z);
+    EXPECT_EQ(shownPath("C:\\Users\\" + y + "\\" + z + "\\bb", '\\'), "C:\\Users\\…\\" + z + "\\bb");
     // A long last part is shortened as a name, so the whole stays short.
     EXPECT_EQ(shownPath("C:\\p\\" + name, '\\'), "C:\\p\\" + shownName(name));
 }

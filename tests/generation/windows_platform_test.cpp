@@ -129,6 +129,23 @@ TEST(WindowsRefusals, ShortWritesAreFollowedByTheRest)
     EXPECT_EQ(testing::readBytes(dir.path() / "bb" / "bb.asx"), testing::expectedAsx("bb"));
 }
 
+// The help page is handed to the shell owned by the window that asked, so
+// that whatever the shell shows comes over it.
+TEST(WindowsDesktop, TheShellGetsTheFileWholeAndTheWindowThatAsked)
+{
+    static HWND owner = nullptr;
+    static std::wstring verb, file;
+    SystemCalls recording;
+    recording.shellExecute = +[](HWND window, LPCWSTR how, LPCWSTR what, LPCWSTR, LPCWSTR, INT) -> HINSTANCE {
+        owner = window, verb = how, file = what;
+        return reinterpret_cast<HINSTANCE>(33);
+    };
+    windows::openWithDesktopOver(recording, 0x1234, "C:\\\u30DD\u30DD\u30EB\u30F3\\popolun-help.html");
+    EXPECT_EQ(owner, reinterpret_cast<HWND>(0x1234));
+    EXPECT_EQ(verb, L"open");
+    EXPECT_EQ(file, L"C:\\\u30DD\u30DD\u30EB\u30F3\\popolun-help.html");
+}
+
 // A computer name of the longest kind (15 characters), Japanese too, is read whole.
 TEST(WindowsRefusals, AComputerNameOfTheLongestKindIsReadWhole)
 {
