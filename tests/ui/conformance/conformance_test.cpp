@@ -234,6 +234,21 @@ TEST_F(Conformance, AMessageBoxIsPlainOverTheWindowThatAskedAndHoldsTheWholeProg
     EXPECT_EQ(driver->focus(), main(m::create));
 }
 
+// With the help page beside the program, each "?" opens it for its own window.
+TEST_F(Conformance, HelpOpensForTheWindowThatAsked)
+{
+    testing::writeBytes(dir.path() / kHelpPage, "<p>");
+    const std::string page = testing::toUtf8(dir.path() / kHelpPage);
+    openSettings();
+    clickMiddle(settings(s::help));
+    driver->activate(Window::main);
+    clickMiddle(main(m::help));
+    const auto handle = [&](ui::WindowView& view) { return std::to_string(view.nativeHandle()); };
+    EXPECT_EQ(driver->helpOpened(), (std::vector<std::string>{"document " + handle(driver->program().settings().view()) + " " + page,
+                                                               "document " + handle(driver->program().view()) + " " + page}));
+    EXPECT_TRUE(driver->visible(Window::main) && driver->visible(Window::settings));
+}
+
 TEST_F(Conformance, TheFocusStaysWhereItWasAcrossWindowsAndOtherPrograms)
 {
     openSettings(); // the click leaves 設定 focused in the main window

@@ -64,8 +64,10 @@ public:
     // The program started in folder (its page sets and help go there), as
     // a user starts it, with these arguments; the main window is up.
     virtual void start(const std::string& folder, const std::vector<std::string>& arguments = {}) = 0;
-    // The main window's behaviour, whose fields the page sets are made of.
+    // The main window's behaviour, whose fields the page sets are made of,
+    // and what its "?" buttons asked the system to open.
     virtual ui::Form13& program() = 0;
+    virtual std::vector<std::string> helpOpened() = 0;
 
     virtual void press(Key key, bool shift = false) = 0;
     // Typed, a character at a time, where the focus is.

@@ -61,6 +61,7 @@ public:
         QTest::qWaitForWindowActive(&window(Window::main));
     }
     ui::Form13& program() override { return *form_; }
+    std::vector<std::string> helpOpened() override { return help_.calls; }
 
     void press(Key key, bool shift) override
     {

@@ -61,6 +61,7 @@ public:
         moveTo({0, 0});
     }
     ui::Form13& program() override { return *form_; }
+    std::vector<std::string> helpOpened() override { return help_.calls; }
 
     void press(Key key, bool shift) override
     {
