@@ -1,12 +1,28 @@
-// A control inside a frame stands in its window where its frame's corner
-// puts it: the front ends place and the tests click every control by its
-// box in the window.
+// What the windows' drawings fix that the front ends and the conformance
+// suite take from here: the order Tab visits the controls in, and where a
+// control inside a frame stands in its window.
 #include "window_layout.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 namespace popolun {
 namespace {
+
+TEST(Layout, TabVisitsTheControlsInTheDrawingsOrder)
+{
+    const auto stops = [](const layout::Window& window) {
+        std::vector<std::string_view> names;
+        for (const layout::Control* stop : layout::tabOrder(window))
+            names.push_back(stop->name);
+        return names;
+    };
+    EXPECT_EQ(stops(layout::form13()), (std::vector<std::string_view>{"Text1", "Command1", "Command2", "Command4", "Command5"}));
+    EXPECT_EQ(stops(layout::form14()),
+              (std::vector<std::string_view>{"Text4", "Text12", "Option1", "Option2", "Command1", "Command2"}));
+}
 
 TEST(Layout, AFramesLabelStandsInTheWindowAtItsFramesCornerPlusItsOwnBox)
 {
