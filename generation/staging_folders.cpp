@@ -31,6 +31,17 @@ std::string machineTag(const std::string& machine)
     return text;
 }
 
+// How a machine's staging folders' names start.
+std::string namesStart(const Processes& processes)
+{
+    return std::string(kStagingPrefix) + machineTag(processes.machineName()) + "-";
+}
+
+std::string nameOf(const std::string& start, unsigned long process, unsigned long run, unsigned long long time)
+{
+    return start + std::to_string(process) + "-" + std::to_string(run) + "-" + std::to_string(time);
+}
+
 // The process of this machine that made a staging folder, from its name.
 std::optional<unsigned long> stagingOwner(std::string_view name, std::string_view mine)
 {
@@ -81,8 +92,7 @@ bool onlyPageSetFiles(const std::vector<DirectoryEntry>& entries)
 std::string stagingFolderName(const Processes& processes, unsigned long process, unsigned long run,
                               unsigned long long time)
 {
-    return std::string(kStagingPrefix) + machineTag(processes.machineName()) + "-" + std::to_string(process) + "-"
-         + std::to_string(run) + "-" + std::to_string(time);
+    return nameOf(namesStart(processes), process, run, time);
 }
 
 StagingFolders::StagingFolders(FileSystem& fileSystem, const Processes& processes, std::string programDirectory,
@@ -91,7 +101,7 @@ StagingFolders::StagingFolders(FileSystem& fileSystem, const Processes& processe
     , processes_(processes)
     , programDirectory_(std::move(programDirectory))
     , separator_(separator)
-    , mine_(std::string(kStagingPrefix) + machineTag(processes.machineName()) + "-")
+    , mine_(namesStart(processes))
 {
 }
 
@@ -104,9 +114,8 @@ FsResult StagingFolders::make(std::string& path)
     for (int attempt = 0; attempt < 3; ++attempt) {
         const auto time = std::chrono::system_clock::now().time_since_epoch();
         path = programDirectory_ + separator_
-             + stagingFolderName(processes_, processes_.current(), runs++,
-                                 static_cast<unsigned long long>(
-                                     std::chrono::duration_cast<std::chrono::nanoseconds>(time).count()));
+             + nameOf(mine_, processes_.current(), runs++,
+                      static_cast<unsigned long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(time).count()));
         made = fileSystem_.makeDirectory(path);
         if (made.error != FsError::alreadyExists)
             break;
