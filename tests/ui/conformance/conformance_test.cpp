@@ -199,34 +199,33 @@ TEST_F(Conformance, EditsReachTheProgramAndFortyThousandPastedCharactersArriveWh
 // is active again with the focus where it was.
 TEST_F(Conformance, AMessageBoxIsPlainOverTheWindowThatAskedAndHoldsTheWholeProgram)
 {
+    // One box over the window that asked; afterwards every window takes input
+    // and that one is active again, its focus on the button pressed.
+    const auto boxFrom = [&](Control pressed) {
+        driver->activate(pressed.window);
+        const auto boxes = driver->answering([&] { clickMiddle(pressed); });
+        EXPECT_EQ(boxes.size(), 1u);
+        const BoxSeen box = boxes.empty() ? BoxSeen{} : boxes[0];
+        EXPECT_EQ(box.over, pressed.window);
+        EXPECT_FALSE(box.othersTookInput);
+        EXPECT_TRUE(driver->takesInput(Window::main) && driver->takesInput(Window::settings));
+        EXPECT_TRUE(driver->active(pressed.window));
+        EXPECT_EQ(driver->focus(), pressed);
+        return box;
+    };
     openSettings();
-    driver->activate(Window::main);
-    auto boxes = driver->answering([&] { clickMiddle(main(m::create)); });
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "記入しましょう。");
-    EXPECT_TRUE(boxes[0].plain);
-    EXPECT_EQ(boxes[0].over, Window::main);
-    EXPECT_FALSE(boxes[0].othersTookInput);
-    EXPECT_TRUE(driver->takesInput(Window::main) && driver->takesInput(Window::settings));
-    EXPECT_TRUE(driver->active(Window::main));
-    EXPECT_EQ(driver->focus(), main(m::create));
-
-    driver->activate(Window::settings);
-    boxes = driver->answering([&] { clickMiddle(settings(s::help)); }); // no help beside the program
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find("ヘルプが見つかりません"), std::string::npos) << boxes[0].text;
-    EXPECT_EQ(boxes[0].over, Window::settings);
-    EXPECT_FALSE(boxes[0].othersTookInput);
-    EXPECT_TRUE(driver->takesInput(Window::main) && driver->takesInput(Window::settings));
-    EXPECT_TRUE(driver->active(Window::settings));
-    EXPECT_EQ(driver->focus(), settings(s::help));
+    const BoxSeen empty = boxFrom(main(m::create));
+    EXPECT_EQ(empty.text, "記入しましょう。");
+    EXPECT_TRUE(empty.plain);
+    const BoxSeen help = boxFrom(settings(s::help)); // no help beside the program
+    EXPECT_NE(help.text.find("ヘルプが見つかりません"), std::string::npos) << help.text;
 
     // Keys alone: the name typed, Tab to 一発作成, Space.
     driver->activate(Window::main);
     driver->click(main(m::name), 5, 5);
     driver->type("bb");
     driver->press(Key::tab);
-    boxes = driver->answering([&] { driver->press(Key::space); });
+    const auto boxes = driver->answering([&] { driver->press(Key::space); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "保存しました。");
     EXPECT_EQ(boxes[0].over, Window::main);
