@@ -6,12 +6,14 @@
 // windows), and read back as a user (or a screen reader) would find it. One
 // driver a toolkit; the rules are written once, in conformance_test.cpp.
 #include "form13.h"
+#include "test_support.h"
 #include "window_layout.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,10 @@ struct Heard {
     std::string name, description;
     Role role = Role::text;
     bool operator==(const Heard&) const = default;
+    friend void PrintTo(const Heard& heard, std::ostream* out)
+    {
+        *out << '"' << heard.name << "\" / \"" << heard.description << "\" / role " << int(heard.role);
+    }
 };
 
 // A message box as it was shown: its text, whether it was plain (one
@@ -79,7 +85,7 @@ public:
     virtual void click(Control control, int x, int y) = 0;
     // The pointer comes to rest over the middle of the control.
     virtual void hover(Control control) = 0;
-    // Files dropped on the main window.
+    // Files dropped on the main window, over its name field.
     virtual void drop(const std::vector<std::string>& paths) = 0;
     // The window raised and activated, as a click on its frame does.
     virtual void activate(Window window) = 0;
@@ -123,5 +129,49 @@ public:
 };
 
 std::unique_ptr<Driver> makeDriver();
+
+inline const layout::Window& layoutOf(Window window) { return window == Window::main ? layout::form13() : layout::form14(); }
+
+// What both drivers keep the same way: the program, its windows as the
+// toolkit's (ToolkitWindow, whose controls are Native), and what it asked of the desktop.
+template <typename ToolkitWindow, typename Native>
+class ProgramDriver : public Driver {
+public:
+    ui::Form13& program() override { return *form_; }
+    std::vector<std::string> helpOpened() override { return help_.calls; }
+    bool ended() override { return ended_; }
+
+protected:
+    bool built(Window which) { return which == Window::main || form_->settings().built(); }
+    ToolkitWindow& window(Window which)
+    {
+        return static_cast<ToolkitWindow&>(which == Window::main ? form_->view() : form_->settings().view());
+    }
+    std::optional<Control> controlOf(Native focused)
+    {
+        for (const Window which : {Window::main, Window::settings}) {
+            for (const layout::Control& each : layoutOf(which).controls) {
+                if (focused && built(which) && window(which).control(each.id) == focused)
+                    return Control{which, each.id};
+            }
+        }
+        return std::nullopt;
+    }
+    // Which window a box is over (owner), and whether any other takes input meanwhile.
+    template <typename Owner, typename Handle>
+    void placeBox(BoxSeen& seen, Owner owner, Handle handle)
+    {
+        for (const Window which : {Window::main, Window::settings}) {
+            if (built(which) && handle(which) == owner)
+                seen.over = which;
+            else if (built(which))
+                seen.othersTookInput |= takesInput(which);
+        }
+    }
+
+    testing::RecordingOpener help_;
+    std::unique_ptr<ui::Form13> form_;
+    bool ended_ = false;
+};
 
 } // namespace popolun::conformance

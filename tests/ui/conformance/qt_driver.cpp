@@ -23,6 +23,7 @@
 #include <QWindow>
 
 #include <cmath>
+#include <map>
 
 namespace popolun::conformance {
 namespace {
@@ -46,7 +47,7 @@ protected:
     }
 };
 
-class QtDriver final : public Driver {
+class QtDriver final : public ProgramDriver<qt::Window, QWidget*> {
 public:
     ~QtDriver() override
     {
@@ -60,16 +61,12 @@ public:
         act([&] { form_->start(arguments); });
         QTest::qWaitForWindowActive(&window(Window::main));
     }
-    ui::Form13& program() override { return *form_; }
-    std::vector<std::string> helpOpened() override { return help_.calls; }
 
     void press(Key key, bool shift) override
     {
-        static const std::map<Key, Qt::Key> keys{{Key::tab, Qt::Key_Tab},       {Key::enter, Qt::Key_Return},
-                                                 {Key::escape, Qt::Key_Escape}, {Key::space, Qt::Key_Space},
-                                                 {Key::up, Qt::Key_Up},         {Key::down, Qt::Key_Down},
-                                                 {Key::left, Qt::Key_Left},     {Key::right, Qt::Key_Right}};
-        const Qt::Key qtKey = key == Key::tab && shift ? Qt::Key_Backtab : keys.at(key);
+        constexpr Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space, // in Key's order
+                                    Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Left,   Qt::Key_Right};
+        const Qt::Key qtKey = key == Key::tab && shift ? Qt::Key_Backtab : keys[int(key)];
         act([&] { QTest::keyClick(QGuiApplication::focusWindow(), qtKey, shift ? Qt::ShiftModifier : Qt::NoModifier); });
     }
     void type(const std::string& text) override
@@ -95,12 +92,14 @@ public:
     }
     void drop(const std::vector<std::string>& paths) override
     {
+        // Over the name field, offered as text too, as file managers offer files.
         QMimeData data;
         QList<QUrl> urls;
         for (const std::string& path : paths)
             urls << QUrl::fromLocalFile(QString::fromStdString(path));
         data.setUrls(urls);
-        QWidget* target = &window(Window::main);
+        data.setText(urls.value(0).toString());
+        QWidget* target = widget({Window::main, layout::main::name});
         act([&] {
             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
             QApplication::sendEvent(target, &enter);
@@ -143,14 +142,7 @@ public:
             BoxSeen each{box->text().toStdString(),
                          box->buttons().size() == 1 && box->icon() == QMessageBox::NoIcon
                              && box->windowTitle().toStdString() == layout::form13().caption};
-            for (const Window which : {Window::main, Window::settings}) {
-                if (!built(which))
-                    continue;
-                if (box->parentWidget() == &window(which))
-                    each.over = which;
-                else
-                    each.othersTookInput |= takesInput(which);
-            }
+            placeBox(each, box->parentWidget(), [&](Window which) { return &window(which); });
             seen.push_back(each);
             box->buttons().first()->click();
         });
@@ -182,22 +174,13 @@ public:
         return window(which).windowHandle()->transientParent() == window(Window::main).windowHandle();
     }
     Point position(Window which) override { return {window(which).pos().x(), window(which).pos().y()}; }
-    bool ended() override { return ended_; }
 
     std::optional<Heard> heard(Control control) override
     {
         QAccessibleInterface* found = find(QAccessible::queryAccessibleInterface(&window(control.window)), widget(control));
-        if (!found)
-            return std::nullopt;
-        return Heard{found->text(QAccessible::Name).toStdString(), found->text(QAccessible::Description).toStdString(),
-                     role(found->role())};
+        return found ? std::optional(heardOf(found)) : std::nullopt;
     }
-    Heard heard(Window which) override
-    {
-        QAccessibleInterface* top = QAccessible::queryAccessibleInterface(&window(which));
-        return {top->text(QAccessible::Name).toStdString(), top->text(QAccessible::Description).toStdString(),
-                role(top->role())};
-    }
+    Heard heard(Window which) override { return heardOf(QAccessible::queryAccessibleInterface(&window(which))); }
     std::string tooltipShown() override { return QToolTip::isVisible() ? QToolTip::text().toStdString() : ""; }
 
     std::vector<int> dpis() override { return {int(std::lround(96 * qApp->devicePixelRatio()))}; }
@@ -231,25 +214,7 @@ private:
         ended_ = QApplication::exec() == 0;
     }
 
-    bool built(Window which) { return which == Window::main || form_->settings().built(); }
-    qt::Window& window(Window which)
-    {
-        return static_cast<qt::Window&>(which == Window::main ? form_->view() : form_->settings().view());
-    }
     QWidget* widget(Control control) { return window(control.window).control(control.id); }
-    std::optional<Control> controlOf(QWidget* focused)
-    {
-        for (const Window which : {Window::main, Window::settings}) {
-            if (!built(which))
-                continue;
-            const layout::Window& spec = which == Window::main ? layout::form13() : layout::form14();
-            for (const layout::Control& each : spec.controls) {
-                if (focused && window(which).control(each.id) == focused)
-                    return Control{which, each.id};
-            }
-        }
-        return std::nullopt;
-    }
     static QAccessibleInterface* find(QAccessibleInterface* node, QWidget* wanted)
     {
         for (int i = 0; node && i < node->childCount(); ++i) {
@@ -261,23 +226,18 @@ private:
         }
         return nullptr;
     }
-    static Role role(QAccessible::Role role)
+    static Heard heardOf(QAccessibleInterface* node)
     {
-        switch (role) {
-        case QAccessible::Window: return Role::window;
-        case QAccessible::Graphic: return Role::graphic;
-        case QAccessible::EditableText: return Role::field;
-        case QAccessible::Button: return Role::button;
-        case QAccessible::RadioButton: return Role::optionButton;
-        case QAccessible::Grouping: return Role::grouping;
-        default: return Role::text;
-        }
+        const std::map<QAccessible::Role, Role> roles{
+            {QAccessible::Window, Role::window},       {QAccessible::Graphic, Role::graphic},
+            {QAccessible::EditableText, Role::field},  {QAccessible::Button, Role::button},
+            {QAccessible::RadioButton, Role::optionButton}, {QAccessible::Grouping, Role::grouping}};
+        const auto role = roles.find(node->role());
+        return {node->text(QAccessible::Name).toStdString(), node->text(QAccessible::Description).toStdString(),
+                role == roles.end() ? Role::text : role->second};
     }
 
-    testing::RecordingOpener help_;
-    std::unique_ptr<ui::Form13> form_;
     std::unique_ptr<QWidget> other_;
-    bool ended_ = false;
 };
 
 } // namespace

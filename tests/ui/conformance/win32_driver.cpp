@@ -41,7 +41,7 @@ std::wstring classOf(HWND window)
     return name;
 }
 
-class Win32Driver final : public Driver {
+class Win32Driver final : public ProgramDriver<win32::Window, HWND> {
 public:
     Win32Driver() { ::SetCaretBlinkTime(INFINITE); } // a caret that does not blink draws the same every time
     ~Win32Driver() override
@@ -60,23 +60,20 @@ public:
         // The mouse rests off both windows.
         moveTo({0, 0});
     }
-    ui::Form13& program() override { return *form_; }
-    std::vector<std::string> helpOpened() override { return help_.calls; }
 
     void press(Key key, bool shift) override
     {
-        static const std::map<Key, WPARAM> keys{{Key::tab, VK_TAB},     {Key::enter, VK_RETURN}, {Key::escape, VK_ESCAPE},
-                                                {Key::space, VK_SPACE}, {Key::up, VK_UP},         {Key::down, VK_DOWN},
-                                                {Key::left, VK_LEFT},   {Key::right, VK_RIGHT}};
-        const WPARAM code = keys.at(key);
-        setShift(shift);
+        // In Key's order; the first four are also the characters they type.
+        constexpr WPARAM codes[] = {VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT};
+        const WPARAM code = codes[int(key)];
+        hold(VK_SHIFT, shift);
         HWND focus = ::GetFocus();
         ::PostMessageW(focus, WM_KEYDOWN, code, 1);
-        if (code == VK_RETURN || code == VK_ESCAPE || code == VK_SPACE || code == VK_TAB)
-            ::PostMessageW(focus, WM_CHAR, code == VK_RETURN ? L'\r' : code == VK_ESCAPE ? 0x1B : code == VK_TAB ? L'\t' : L' ', 1);
+        if (int(key) < 4)
+            ::PostMessageW(focus, WM_CHAR, code, 1);
         ::PostMessageW(focus, WM_KEYUP, code, 0xC0000001);
         pump();
-        setShift(false);
+        hold(VK_SHIFT, false);
     }
     void type(const std::string& text) override
     {
@@ -87,27 +84,18 @@ public:
     void paste(const std::string& text) override
     {
         const std::wstring wide = win32::wide(text);
-        if (::OpenClipboard(nullptr)) {
-            ::EmptyClipboard();
-            HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
-            wide.copy(static_cast<wchar_t*>(::GlobalLock(memory)), wide.size());
-            static_cast<wchar_t*>(::GlobalLock(memory))[wide.size()] = L'\0';
-            ::GlobalUnlock(memory);
-            ::GlobalUnlock(memory);
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+        std::copy_n(wide.c_str(), wide.size() + 1, static_cast<wchar_t*>(::GlobalLock(memory)));
+        ::GlobalUnlock(memory);
+        if (::OpenClipboard(nullptr) && ::EmptyClipboard())
             ::SetClipboardData(CF_UNICODETEXT, memory);
-            ::CloseClipboard();
-        }
-        // Ctrl+V as the keyboard gives it.
-        BYTE keys[256] = {};
-        ::GetKeyboardState(keys);
-        keys[VK_CONTROL] = 0x80;
-        ::SetKeyboardState(keys);
-        HWND focus = ::GetFocus();
-        ::PostMessageW(focus, WM_KEYDOWN, 'V', 1); // translated into the character Ctrl+V
-        ::PostMessageW(focus, WM_KEYUP, 'V', 0xC0000001);
+        ::CloseClipboard();
+        // Ctrl+V as the keyboard gives it, translated into the character Ctrl+V.
+        hold(VK_CONTROL, true);
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, 'V', 1);
+        ::PostMessageW(::GetFocus(), WM_KEYUP, 'V', 0xC0000001);
         pump();
-        keys[VK_CONTROL] = 0;
-        ::SetKeyboardState(keys);
+        hold(VK_CONTROL, false);
     }
     void click(Control control, int x, int y) override
     {
@@ -209,7 +197,6 @@ public:
         ::GetWindowRect(handle(which), &at);
         return {at.left, at.top};
     }
-    bool ended() override { return ended_; }
 
     // A control's own text and kind, as the system reads them, under what the annotations tell.
     std::optional<Heard> heard(Control control) override
@@ -347,11 +334,11 @@ private:
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = {3840, 2160};
         return result;
     }
-    static void setShift(bool down)
+    static void hold(BYTE key, bool down)
     {
         BYTE keys[256] = {};
         ::GetKeyboardState(keys);
-        keys[VK_SHIFT] = down ? 0x80 : 0;
+        keys[key] = down ? 0x80 : 0;
         ::SetKeyboardState(keys);
     }
 
@@ -377,44 +364,18 @@ private:
         }
         BoxSeen seen{win32::utf8(win32::windowText(::GetDlgItem(box, 0xFFFF))),
                      buttons == 1 && !icon && win32::utf8(win32::windowText(box)) == layout::form13().caption};
-        HWND owner = ::GetWindow(box, GW_OWNER);
-        for (const Window which : {Window::main, Window::settings}) {
-            if (!self.built(which))
-                continue;
-            if (self.handle(which) == owner)
-                seen.over = which;
-            else
-                seen.othersTookInput |= ::IsWindowEnabled(self.handle(which)) != FALSE;
-        }
+        self.placeBox(seen, ::GetWindow(box, GW_OWNER), [&](Window which) { return self.handle(which); });
         self.seen_.push_back(seen);
         ::SendMessageW(box, WM_COMMAND, IDOK, 0);
         return FALSE;
     }
 
-    bool built(Window which) { return which == Window::main || form_->settings().built(); }
-    win32::Window& window(Window which)
-    {
-        return static_cast<win32::Window&>(which == Window::main ? form_->view() : form_->settings().view());
-    }
     HWND handle(Window which) { return window(which).handle(); }
     HWND handle(Control control) { return window(control.window).control(control.id); }
-    std::optional<Control> controlOf(HWND focused)
-    {
-        for (const Window which : {Window::main, Window::settings}) {
-            if (!built(which))
-                continue;
-            if (const layout::Control* spec = window(which).controls().byWindow(focused))
-                return Control{which, spec->id};
-        }
-        return std::nullopt;
-    }
 
-    testing::RecordingOpener help_;
     win32::Application toolkit_{[]() -> win32::Annotations* { return &recorded; }};
-    std::unique_ptr<ui::Form13> form_;
     HWND other_ = nullptr;
     std::vector<BoxSeen> seen_;
-    bool ended_ = false;
 };
 
 } // namespace
