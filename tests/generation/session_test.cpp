@@ -84,10 +84,12 @@ TEST(PlayerSize, HeightIsThreeQuartersOfTheWidthPlus64)
         {"320", "304"}, {"480", "424"}, {"640", "544"}, {"160", "184"},
         {"321", "304.75"}, {"6", "68.5"}, {"0", "64"}, {"1", "64.75"},
         {"-100", "-11"}, {"0.1", "64.075"}, {"00320", "304"},
-        {"1000000000000000000000", "7.5E+20"},
+        {"1000000000000000000000", "7.5E+20"}, {"1234.5678", "989.92585"},
     };
     for (const auto& [width, height] : cases)
         EXPECT_EQ(playerHeight(width), height) << "width " << width;
+    // Too small for a double: zero, whose height is 64.
+    EXPECT_EQ(playerHeight("-0." + std::string(400, '0') + "1"), "64");
 }
 
 TEST(PlayerSize, OnlyPlainDecimalNumeralsAreWidths)
