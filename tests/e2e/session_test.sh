@@ -229,7 +229,8 @@ fi
 if [ -z "$skipped" ]; then
   start_program
   create bb
-  answer 'フォルダー「*[\\/]bb」を作成できませんでした。*何も作成していません。'
+  # Wine tells a read-only mount as a folder without write permission, as Windows does a read-only folder.
+  answer 'フォルダー「*[\\/]bb」を作成できませんでした。書き込む権限がありません。何も作成していません。'
   [ "$(listing "$program_dir")" = "$exe" ] || fail "the read-only folder holds: $(listing "$program_dir")"
   quit_program
   echo "session: 1 passed, 0 failed"

@@ -85,7 +85,7 @@ TEST(Faults, EveryFailingCallIsReportedAndUndoneOrWhatIsLeftNamedForEveryDiskErr
     const std::vector<FsResult> diskErrors = {
         {FsError::noSpace, "No space left on device"}, {FsError::accessDenied, "Permission denied"},
         {FsError::nameTooLong, "File name too long"},  {FsError::ioError, "Input/output error"},
-        {FsError::other, "Stale file handle"},
+        {FsError::readOnly, "Read-only file system"}, {FsError::other, "Stale file handle"},
     };
     testing::CreateButton button;
     MemoryFileSystem clean = programDirectory();
