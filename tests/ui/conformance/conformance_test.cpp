@@ -1,7 +1,8 @@
 // Every rule a user meets in the two windows, written once and run through
-// each toolkit's driver (driver.h): focus and keys, the option buttons,
-// fields, message boxes, other windows, drops, closing, moving, what a
-// screen reader hears, tooltips, fonts and pictures at every scale.
+// each toolkit's driver (driver.h): focus and keys and where the focus
+// shows, buttons held down, the option buttons, fields, message boxes,
+// other windows, drops, closing, moving, what a screen reader hears,
+// tooltips, fonts and pictures at every scale.
 // Stops, boxes and fonts come from the layout.
 #include "driver.h"
 #include "pictures.h"
@@ -51,6 +52,13 @@ protected:
     }
     void openSettings() { clickMiddle(main(m::settings)); }
     std::string parameter(FieldId id) { return driver->program().session().main().text(id); }
+    // How many pixels of the control's box two pictures of its window differ in.
+    static int differingIn(Control control, const std::optional<Picture>& a, const std::optional<Picture>& b)
+    {
+        const layout::Window& window = layoutOf(control.window);
+        const layout::Box box = layout::boxInWindow(window, layout::control(window, control.id));
+        return a && b ? differing(within(*a, box, window.clientWidth), within(*b, box, window.clientWidth)) : -1;
+    }
     // The stops the keys visit from where the focus is, n presses of Tab (or Shift+Tab).
     std::vector<std::string> visited(int presses, bool back = false)
     {
@@ -142,6 +150,56 @@ TEST_F(Conformance, OnlyAClickSwitchesTheOptionButtons)
             driver->click(option, at.x, at.y);
             EXPECT_TRUE(driver->checked(option) && !driver->checked(other)) << nameOf(option) << " at " << at.x << "," << at.y;
             EXPECT_EQ(parameter(FieldId::autostart), option == on ? "true" : "false");
+        }
+    }
+}
+
+// Where the keys go can be seen: each stop, reached with Tab, looks
+// otherwise than when the next one has the focus.
+TEST_F(Conformance, EveryStopShowsWhenItHasTheFocus)
+{
+    driver->type("bb");
+    openSettings();
+    for (const Window window : {Window::main, Window::settings}) {
+        driver->activate(window);
+        const std::vector<Control> stops = stopsOf(window);
+        while (driver->focus() != stops.back())
+            driver->press(Key::tab);
+        driver->press(Key::tab);
+        std::optional<Picture> focused = driver->picture(window);
+        for (const Control stop : stops) {
+            driver->press(Key::tab);
+            const std::optional<Picture> left = driver->picture(window);
+            EXPECT_GT(differingIn(stop, focused, left), 10) << nameOf(stop);
+            focused = left;
+        }
+    }
+}
+
+// A button held down looks pressed; let go off it, it presses nothing.
+TEST_F(Conformance, AButtonHeldDownLooksPressedAndLetGoOffItPressesNothing)
+{
+    for (const Window window : {Window::main, Window::settings}) {
+        if (window == Window::settings)
+            openSettings();
+        // Where the pictures are taken, so that the button keeps the pointer.
+        driver->move(window, -driver->position(window).x, -driver->position(window).y);
+        for (const layout::Control& each : layoutOf(window).controls) {
+            if (each.kind != layout::Kind::button)
+                continue;
+            const Control button{window, each.id};
+            std::optional<Picture> up, down;
+            const auto boxes = driver->answering([&] {
+                driver->hold(button, true);
+                driver->hold(button, false);
+                up = driver->picture(window);
+                driver->hold(button, true);
+                down = driver->picture(window);
+                driver->hold(button, false);
+            });
+            EXPECT_TRUE(boxes.empty() && !driver->ended()) << nameOf(button);
+            EXPECT_EQ(driver->visible(Window::settings), window == Window::settings) << nameOf(button);
+            EXPECT_GT(differingIn(button, up, down), 10) << nameOf(button);
         }
     }
 }
@@ -271,9 +329,10 @@ TEST_F(Conformance, ADroppedVideoFillsTheNameAndTheExtensionAndTheNameTakesTheFo
     fs::create_directories(folder);
     const fs::path video = folder / testing::fromUtf8("運動会.2026 午前.mp4");
     testing::writeBytes(video, "");
-    driver->press(Key::tab);
+    openSettings(); // the main window is not the active one
     driver->drop({testing::toUtf8(video)});
     EXPECT_EQ(driver->text(main(m::name)), "運動会.2026 午前");
+    EXPECT_TRUE(driver->active(Window::main));
     EXPECT_EQ(driver->focus(), main(m::name));
     EXPECT_TRUE(driver->selectedWhole(main(m::name)));
     EXPECT_EQ(parameter(FieldId::extension), ".mp4");
@@ -291,7 +350,6 @@ TEST_F(Conformance, ADroppedVideoFillsTheNameAndTheExtensionAndTheNameTakesTheFo
     testing::writeBytes(folder / "practice", "");
     driver->drop({testing::toUtf8(folder / "practice")});
     EXPECT_EQ(parameter(FieldId::name), "practice");
-    openSettings();
     EXPECT_EQ(driver->text(settings(s::extension)), ".mp4");
 }
 
@@ -413,6 +471,7 @@ TEST_F(Conformance, BothWindowsLookAsReviewedAtEveryScale)
     openSettings();
     driver->activate(Window::main);
     driver->click(main(m::name), 5, 5);
+    driver->press(Key::tab); // 一発作成 as it shows the focus
     const char* renew = std::getenv("POPOLUN_RENEW_REVIEWED");
     int compared = 0;
     for (const int dpi : driver->dpis()) {

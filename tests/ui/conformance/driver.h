@@ -83,6 +83,9 @@ public:
     // A press and release of the left button at x, y (pixels at 96 dpi from
     // the control's top left).
     virtual void click(Control control, int x, int y) = 0;
+    // The left button held down over the middle of the control (down), or
+    // the pointer moved off the control and the button let go there.
+    virtual void hold(Control control, bool down) = 0;
     // The pointer comes to rest over the middle of the control.
     virtual void hover(Control control) = 0;
     // Files dropped on the main window, over its name field.

@@ -38,6 +38,17 @@ void writePpm(const fs::path& file, const Picture& picture)
     out.write(reinterpret_cast<const char*>(picture.rgb.data()), std::streamsize(picture.rgb.size()));
 }
 
+Picture within(const Picture& picture, const layout::Box& box, int clientWidth)
+{
+    const auto at = [&](int length) { return length * picture.width / clientWidth; };
+    Picture part{at(box.width), at(box.height), {}};
+    for (int y = at(box.top); y < at(box.top) + part.height; ++y) {
+        const auto row = picture.rgb.begin() + (std::ptrdiff_t(y) * picture.width + at(box.left)) * 3;
+        part.rgb.insert(part.rgb.end(), row, row + std::ptrdiff_t(part.width) * 3);
+    }
+    return part;
+}
+
 // Pixels off by more than 2 % in a channel; the size must agree.
 int differing(const Picture& a, const Picture& b)
 {
@@ -52,6 +63,5 @@ int differing(const Picture& a, const Picture& b)
     }
     return off;
 }
-
 
 } // namespace popolun::conformance

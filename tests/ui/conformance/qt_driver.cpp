@@ -82,6 +82,17 @@ public:
     {
         act([&] { QTest::mouseClick(widget(control), Qt::LeftButton, {}, QPoint(x, y)); });
     }
+    void hold(Control control, bool down) override
+    {
+        QWidget* button = widget(control);
+        const QPoint off(button->width() + 8, button->height() + 8);
+        act([&] {
+            if (down)
+                QTest::mousePress(button, Qt::LeftButton, {}, button->rect().center());
+            else
+                QTest::mouseRelease(button, Qt::LeftButton, {}, off);
+        });
+    }
     void hover(Control control) override
     {
         // The last one goes when the pointer leaves its control.

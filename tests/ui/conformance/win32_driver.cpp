@@ -103,12 +103,15 @@ public:
         ::GetWindowRect(handle(control), &box);
         const UINT dpi = win32::Window::all().front()->controls().dpi();
         moveTo({box.left + win32::scaled(x, dpi), box.top + win32::scaled(y, dpi)});
-        INPUT buttons[2] = {};
-        buttons[0].type = buttons[1].type = INPUT_MOUSE;
-        buttons[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        buttons[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        ::SendInput(2, buttons, sizeof(INPUT));
-        pump();
+        leftButton(MOUSEEVENTF_LEFTDOWN);
+        leftButton(MOUSEEVENTF_LEFTUP);
+    }
+    void hold(Control control, bool down) override
+    {
+        RECT box;
+        ::GetWindowRect(handle(control), &box);
+        moveTo(down ? POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2} : POINT{box.right + 8, box.bottom + 8});
+        leftButton(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
     }
     void hover(Control control) override
     {
@@ -315,6 +318,14 @@ private:
             pump();
             ::Sleep(20);
         }
+        pump();
+    }
+    void leftButton(DWORD change)
+    {
+        INPUT button{};
+        button.type = INPUT_MOUSE;
+        button.mi.dwFlags = change;
+        ::SendInput(1, &button, sizeof(INPUT));
         pump();
     }
     static void moveTo(POINT at)

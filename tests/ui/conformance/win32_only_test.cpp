@@ -19,6 +19,7 @@ protected:
         driver->click({Window::main, layout::main::settings}, 5, 5);
         driver->activate(Window::main);
         driver->click({Window::main, layout::main::name}, 5, 5);
+        driver->press(Key::tab); // the focus on 一発作成, as the reviewed pictures have it
     }
     win32::Window& window(Window which)
     {
