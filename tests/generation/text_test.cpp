@@ -10,6 +10,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace popolun {
@@ -128,6 +129,17 @@ TEST(BaseName, NamesThatLeaveTheirFolderOrBreakThePagesAreRefused)
     EXPECT_EQ(checkBaseName("caf\u00E9", false).character, "\u00E9");
 }
 
+// A refused name's message says what in it is refused.
+TEST(BaseName, TheMessageNamesWhatIsRefused)
+{
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"a<b", false, "「<」"}, {"caf\u00E9", false, "「\u00E9」"}, {"Com1", true, "「Com1」"},
+        {".popolun-staging-1", false, "「.popolun-staging-」"},
+    };
+    for (const auto& [name, windows, part] : cases)
+        EXPECT_NE(describeNameProblem(checkBaseName(name, windows)).find(part), std::string::npos) << name;
+}
+
 TEST(BaseName, WindowsAlsoRefusesDeviceNamesAndTrailingDotsOrSpaces)
 {
     for (const char* name : {"con", "CON", "nul.txt", "Com1", "lpt9", "aux ", "bb.", "bb ", "   "})
@@ -135,7 +147,6 @@ TEST(BaseName, WindowsAlsoRefusesDeviceNamesAndTrailingDotsOrSpaces)
     for (const char* name : {"console", "com0", "com10", "bb", " bb", "b.b"})
         EXPECT_EQ(checkBaseName(name, true).problem, NameProblem::none) << name;
 }
-
 
 TEST(ShownText, LongNamesAndPathsKeepTheirEndsAndNeverSplitACharacter)
 {
