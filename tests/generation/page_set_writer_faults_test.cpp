@@ -17,6 +17,7 @@
 #ifndef _WIN32
 #include "platform/posix/rename_posix.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -305,6 +306,22 @@ TEST(FileSystemLayer, TheFallbackRenameGivesBackTheNameItReservedWhenTheRenameFa
     ASSERT_TRUE(nativeFileSystem().makeDirectory(from).ok());
     EXPECT_FALSE(posix::renameByReservingTheName(from, join(from, "into itself")).ok());
     EXPECT_EQ(treeContents(dir.path()), (std::map<std::string, std::string>{{"from", "<dir>"}}));
+}
+
+// A full disk is told as one, and a write that the descriptor takes only
+// in part (a pipe with room for less) is never reported as whole.
+TEST(FileSystemLayer, AFullDiskAndAWriteTakenInPartAreFailures)
+{
+    FileSystem& fileSystem = nativeFileSystem();
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(full, 0);
+    EXPECT_EQ(fileSystem.write(full, "bb").error, FsError::noSpace);
+    ::close(full);
+    int pipe[2];
+    ASSERT_EQ(::pipe2(pipe, O_NONBLOCK | O_CLOEXEC), 0);
+    EXPECT_FALSE(fileSystem.write(pipe[1], std::string(std::size_t(::fcntl(pipe[1], F_GETPIPE_SZ)) + 1, 'b')).ok());
+    ::close(pipe[0]);
+    ::close(pipe[1]);
 }
 #endif
 

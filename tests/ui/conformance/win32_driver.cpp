@@ -124,7 +124,13 @@ public:
     }
     void drop(const std::vector<std::string>& paths) override
     {
-        // What the shell sends when files are dropped on a window that takes them.
+        // What the shell sends when files are dropped over the name field:
+        // to the nearest window up from there that takes files.
+        HWND target = handle({Window::main, layout::main::name});
+        while (target && !(::GetWindowLongPtrW(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES))
+            target = ::GetParent(target);
+        if (!target)
+            return;
         std::wstring list;
         for (const std::string& path : paths)
             list += win32::wide(path) + L'\0';
@@ -135,7 +141,7 @@ public:
         files->fWide = TRUE;
         list.copy(reinterpret_cast<wchar_t*>(files + 1), list.size());
         ::GlobalUnlock(memory);
-        ::SendMessageW(handle(Window::main), WM_DROPFILES, WPARAM(memory), 0);
+        ::SendMessageW(target, WM_DROPFILES, WPARAM(memory), 0);
         pump();
     }
     void activate(Window which) override
