@@ -97,6 +97,8 @@ std::vector<QWidget*> buildControls(QWidget& window, const layout::Window& layou
     window.setObjectName(text(layout.name));
     window.setWindowTitle(text(layout.caption));
     window.setFixedSize(layout.clientWidth, layout.clientHeight);
+    // Both windows stay in use: the tips of one show while the other is active.
+    window.setAttribute(Qt::WA_AlwaysShowToolTips);
     QPalette background = window.palette();
     background.setColor(QPalette::Window, colour(layout::Fill{layout.background}, background));
     window.setPalette(background);
