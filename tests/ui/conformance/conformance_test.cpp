@@ -419,9 +419,12 @@ TEST_F(Conformance, ScreenReadersHearEveryControlByNameRoleAndDescription)
     openSettings();
     for (const Window window : {Window::main, Window::settings}) {
         EXPECT_EQ(driver->heard(window), (Heard{std::string(layoutOf(window).caption), "", Role::window}));
+        int heardControls = 0;
         for (const layout::Control& each : layoutOf(window).controls) {
             EXPECT_EQ(driver->heard(Control{window, each.id}), heard.at({window, each.id})) << nameOf(Control{window, each.id});
+            heardControls += heard.at({window, each.id}).has_value();
         }
+        EXPECT_EQ(driver->heardWithin(window), heardControls) << "nothing else is heard within " << layoutOf(window).name;
     }
 }
 

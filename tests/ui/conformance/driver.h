@@ -115,6 +115,8 @@ public:
     // What a screen reader hears of a control; nothing where it passes it over.
     virtual std::optional<Heard> heard(Control control) = 0;
     virtual Heard heard(Window window) = 0;
+    // How many things a screen reader finds within the window, at any depth.
+    virtual int heardWithin(Window window) = 0;
     // The text of the tooltip on the screen now; empty for none.
     virtual std::string tooltipShown() = 0;
 

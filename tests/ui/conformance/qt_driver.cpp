@@ -192,6 +192,7 @@ public:
         return found ? std::optional(heardOf(found)) : std::nullopt;
     }
     Heard heard(Window which) override { return heardOf(QAccessible::queryAccessibleInterface(&window(which))); }
+    int heardWithin(Window which) override { return within(QAccessible::queryAccessibleInterface(&window(which))); }
     std::string tooltipShown() override { return QToolTip::isVisible() ? QToolTip::text().toStdString() : ""; }
 
     std::vector<int> dpis() override { return {int(std::lround(96 * qApp->devicePixelRatio()))}; }
@@ -230,12 +231,19 @@ private:
     {
         for (int i = 0; node && i < node->childCount(); ++i) {
             QAccessibleInterface* child = node->child(i);
-            if (child->object() == wanted)
-                return child;
+            if (child->object() == wanted) // and found at its place when a screen reader goes back up
+                return node->indexOfChild(child) == i ? child : nullptr;
             if (QAccessibleInterface* below = find(child, wanted))
                 return below;
         }
         return nullptr;
+    }
+    static int within(QAccessibleInterface* node)
+    {
+        int found = 0;
+        for (int i = 0; i < node->childCount(); ++i)
+            found += 1 + within(node->child(i));
+        return found;
     }
     static Heard heardOf(QAccessibleInterface* node)
     {

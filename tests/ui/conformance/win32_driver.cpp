@@ -230,6 +230,12 @@ public:
         return Heard{win32::utf8(name), win32::utf8(told.description), role};
     }
     Heard heard(Window which) override { return {win32::utf8(win32::windowText(handle(which))), "", Role::window}; }
+    int heardWithin(Window which) override
+    {
+        int found = 0;
+        ::EnumChildWindows(handle(which), &countHeard, LPARAM(&found));
+        return found;
+    }
     std::string tooltipShown() override
     {
         for (HWND tips = nullptr; (tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr));) {
@@ -357,6 +363,13 @@ private:
         ::GetKeyboardState(keys);
         keys[key] = down ? 0x80 : 0;
         ::SetKeyboardState(keys);
+    }
+
+    static BOOL CALLBACK countHeard(HWND control, LPARAM found)
+    {
+        const bool passedOver = recorded.told.contains(control) && (recorded.told.at(control).state & STATE_SYSTEM_INVISIBLE);
+        *reinterpret_cast<int*>(found) += !passedOver;
+        return TRUE;
     }
 
     static inline Win32Driver* answering_ = nullptr;
