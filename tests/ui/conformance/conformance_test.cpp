@@ -80,6 +80,7 @@ TEST_F(Conformance, TheFirstStopHasTheFocusAtStartAndTheSettingsOpenOnTheirFirst
     EXPECT_FALSE(driver->visible(Window::settings));
     EXPECT_EQ(nameOf(driver->focus()), nameOf(stopsOf(Window::main).front()));
     openSettings();
+    EXPECT_TRUE(driver->carriesIcon(Window::main) && driver->carriesIcon(Window::settings));
     EXPECT_TRUE(driver->visible(Window::settings) && driver->active(Window::settings));
     EXPECT_TRUE(driver->visible(Window::main));
     EXPECT_EQ(nameOf(driver->focus()), nameOf(stopsOf(Window::settings).front()));

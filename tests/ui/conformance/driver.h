@@ -109,6 +109,8 @@ public:
     virtual bool visible(Window window) = 0;
     virtual bool active(Window window) = 0;
     virtual bool ownedByMain(Window window) = 0;
+    // The window shows the program's icon in its frame and the task bar.
+    virtual bool carriesIcon(Window window) = 0;
     virtual Point position(Window window) = 0;
     // The program has ended (its event loop was told to stop).
     virtual bool ended() = 0;

@@ -184,6 +184,7 @@ public:
     {
         return window(which).windowHandle()->transientParent() == window(Window::main).windowHandle();
     }
+    bool carriesIcon(Window which) override { return !window(which).windowIcon().isNull(); }
     Point position(Window which) override { return {window(which).pos().x(), window(which).pos().y()}; }
 
     std::optional<Heard> heard(Control control) override

@@ -200,6 +200,10 @@ public:
     bool visible(Window which) override { return built(which) && ::IsWindowVisible(handle(which)); }
     bool active(Window which) override { return built(which) && ::GetActiveWindow() == handle(which); }
     bool ownedByMain(Window which) override { return ::GetWindow(handle(which), GW_OWNER) == handle(Window::main); }
+    bool carriesIcon(Window which) override
+    {
+        return (::SendMessageW(handle(which), WM_GETICON, ICON_BIG, 0) | ::GetClassLongPtrW(handle(which), GCLP_HICON)) != 0;
+    }
     Point position(Window which) override
     {
         RECT at;
