@@ -129,7 +129,7 @@ TEST_F(Conformance, EnterAndEscapePressNoButtonAnywhere)
 }
 
 // Reaching an option button, by Tab or by the arrow keys, selects nothing;
-// a click anywhere in its box does.
+// Space does, and a click anywhere in its box.
 TEST_F(Conformance, OnlyAClickSwitchesTheOptionButtons)
 {
     openSettings();
@@ -143,6 +143,11 @@ TEST_F(Conformance, OnlyAClickSwitchesTheOptionButtons)
     driver->press(Key::tab);
     EXPECT_TRUE(driver->checked(off));
     EXPECT_EQ(parameter(FieldId::autostart), "false");
+    while (driver->focus() != on)
+        driver->press(Key::tab);
+    driver->press(Key::space); // as a keyboard selects
+    EXPECT_TRUE(driver->checked(on) && !driver->checked(off));
+    EXPECT_EQ(parameter(FieldId::autostart), "true");
     for (const Control option : {on, off}) {
         const layout::Box box = layout::control(layout::form14(), option.id).box;
         for (const Point at : {Point{1, 1}, Point{box.width - 2, box.height - 2}, Point{box.width - 2, 1}}) {
