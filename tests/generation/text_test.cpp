@@ -142,7 +142,7 @@ TEST(BaseName, TheMessageNamesWhatIsRefused)
 
 TEST(BaseName, WindowsAlsoRefusesDeviceNamesAndTrailingDotsOrSpaces)
 {
-    for (const char* name : {"con", "CON", "nul.txt", "Com1", "lpt9", "aux ", "bb.", "bb ", "   "})
+    for (const char* name : {"con", "CON", "nul.txt", "aux .txt", "Com1", "lpt9", "aux ", "bb.", "bb ", "   "})
         EXPECT_NE(checkBaseName(name, true).problem, NameProblem::none) << name;
     for (const char* name : {"console", "com0", "com10", "bb", " bb", "b.b"})
         EXPECT_EQ(checkBaseName(name, true).problem, NameProblem::none) << name;
@@ -161,6 +161,8 @@ TEST(ShownText, LongNamesAndPathsKeepTheirEndsAndNeverSplitACharacter)
     EXPECT_EQ(shownPath("\\\\server\\share\\" + std::string(80, 'z') + "\\site\\bb", '\\'),
               "\\\\server\\share\\…\\site\\bb");
     EXPECT_EQ(shownPath("C:\\Users\\taro\\bb", '\\'), "C:\\Users\\taro\\bb");
+    const std::string japanese = "C:\\Users\\ホームページの動画置き場です\\ホームページの動画置き場です\\site\\bb";
+    EXPECT_EQ(shownPath(japanese, '\\'), japanese); // 46 characters, though 102 bytes
     // Long, but with nothing between the front and the last two parts to
     // leave out: whole; with one part there, that one goes.
     const std::string y(50, 'y'), z(40, 'z');
@@ -184,6 +186,10 @@ TEST(ShownText, ANameTooLongForItsFilesIsRefusedWithHowMuchShorter)
     EXPECT_EQ(onLinux.excess, 1u);
     EXPECT_NE(describeNameProblem(onLinux).find("あと1文字短く"), std::string::npos);
     EXPECT_EQ(checkBaseName(std::string(300, 'b'), true).excess, 51u);
+    std::string pairs;
+    for (int i = 0; i < 125; ++i)
+        pairs += "\U0001F600"; // two UTF-16 units
+    EXPECT_EQ(checkBaseName(pairs, true).excess, 1u);
 }
 
 TEST(ShownText, MissingHelpNamesBothFilesAndWhereTheyWereLookedFor)

@@ -342,7 +342,8 @@ TEST_F(Conformance, ADroppedVideoFillsTheNameAndTheExtensionAndTheNameTakesTheFo
     EXPECT_EQ(driver->focus(), main(m::name));
     EXPECT_TRUE(driver->selectedWhole(main(m::name)));
     EXPECT_EQ(parameter(FieldId::extension), ".mp4");
-    for (const auto& [items, why] : {std::pair{std::vector{video, video}, "2個"}, {std::vector{folder}, "フォルダーです"}}) {
+    for (const auto& [items, why] : {std::pair{std::vector{video, video}, "2個"}, {std::vector{folder}, "フォルダーです"},
+                                     {std::vector{folder / "gone.mp4"}, "ファイルではありません"}}) {
         std::vector<std::string> paths;
         for (const fs::path& item : items)
             paths.push_back(testing::toUtf8(item));
@@ -352,9 +353,9 @@ TEST_F(Conformance, ADroppedVideoFillsTheNameAndTheExtensionAndTheNameTakesTheFo
         EXPECT_EQ(boxes[0].over, Window::main);
         EXPECT_EQ(parameter(FieldId::name), "運動会.2026 午前");
     }
-    // A file without an extension leaves the extension as it is.
+    // A file without an extension leaves the extension as it is; over a label, the window takes it.
     testing::writeBytes(folder / "practice", "");
-    driver->drop({testing::toUtf8(folder / "practice")});
+    driver->drop({testing::toUtf8(folder / "practice")}, m::example);
     EXPECT_EQ(parameter(FieldId::name), "practice");
     EXPECT_EQ(driver->text(settings(s::extension)), ".mp4");
 }
@@ -374,10 +375,12 @@ TEST_F(Conformance, ClosingTheSettingsOnlyHidesThemAndClosingTheMainWindowEndsTh
     EXPECT_FALSE(driver->visible(Window::main) || driver->visible(Window::settings));
 }
 
-TEST_F(Conformance, WindowsStayWhereTheyWereMovedAndTheSettingsBelongToTheMainWindow)
+TEST_F(Conformance, WindowsKeepTheirSizeStayWhereTheyWereMovedAndTheSettingsBelongToTheMainWindow)
 {
     openSettings();
     EXPECT_TRUE(driver->ownedByMain(Window::settings));
+    for (const Window window : {Window::main, Window::settings})
+        EXPECT_TRUE(!driver->resizable(window) && driver->minimisable(window)) << layoutOf(window).name;
     driver->move(Window::settings, 37, 23);
     driver->move(Window::main, -41, 19);
     const Point settingsAt = driver->position(Window::settings), mainAt = driver->position(Window::main);

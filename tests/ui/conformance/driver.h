@@ -88,8 +88,8 @@ public:
     virtual void hold(Control control, bool down) = 0;
     // The pointer comes to rest over the middle of the control.
     virtual void hover(Control control) = 0;
-    // Files dropped on the main window, over its name field.
-    virtual void drop(const std::vector<std::string>& paths) = 0;
+    // Files dropped on the main window, over one of its controls.
+    virtual void drop(const std::vector<std::string>& paths, layout::ControlId over = layout::main::name) = 0;
     // The window raised and activated, as a click on its frame does.
     virtual void activate(Window window) = 0;
     // Another program's window takes the focus, then window comes back.
@@ -109,6 +109,9 @@ public:
     virtual bool visible(Window window) = 0;
     virtual bool active(Window window) = 0;
     virtual bool ownedByMain(Window window) = 0;
+    // The frame lets the window be resized (by its border or maximised), or minimised.
+    virtual bool resizable(Window window) = 0;
+    virtual bool minimisable(Window window) = 0;
     // The window shows the program's icon in its frame and the task bar.
     virtual bool carriesIcon(Window window) = 0;
     virtual Point position(Window window) = 0;

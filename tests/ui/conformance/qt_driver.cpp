@@ -101,19 +101,21 @@ public:
         QTest::mouseMove(widget(control));
         QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000);
     }
-    void drop(const std::vector<std::string>& paths) override
+    void drop(const std::vector<std::string>& paths, layout::ControlId over) override
     {
-        // Over the name field, offered as text too, as file managers offer files.
+        // Offered as text too, as file managers offer files; dropped only where the drag is taken.
         QMimeData data;
         QList<QUrl> urls;
         for (const std::string& path : paths)
             urls << QUrl::fromLocalFile(QString::fromStdString(path));
         data.setUrls(urls);
         data.setText(urls.value(0).toString());
-        QWidget* target = widget({Window::main, layout::main::name});
+        QWidget* target = widget({Window::main, over});
         act([&] {
             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
             QApplication::sendEvent(target, &enter);
+            if (!enter.isAccepted())
+                return;
             QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
             QApplication::sendEvent(target, &dropped);
         });
@@ -185,6 +187,13 @@ public:
         return window(which).windowHandle()->transientParent() == window(Window::main).windowHandle();
     }
     bool carriesIcon(Window which) override { return !window(which).windowIcon().isNull(); }
+    // A fixed size is what the window system is told, and it keeps the window from maximising too.
+    bool resizable(Window which) override { return window(which).minimumSize() != window(which).maximumSize(); }
+    bool minimisable(Window which) override
+    {
+        const Qt::WindowFlags flags = window(which).windowFlags();
+        return !flags.testFlag(Qt::CustomizeWindowHint) || flags.testFlag(Qt::WindowMinimizeButtonHint);
+    }
     Point position(Window which) override { return {window(which).pos().x(), window(which).pos().y()}; }
 
     std::optional<Heard> heard(Control control) override

@@ -24,6 +24,10 @@ TEST(QtOnly, TheSettingsOpenBesideTheMainWindowWhereTheyFit)
     beside.setFixedSize(583, 267);
     qt::placeBeside(beside, anchor);
     EXPECT_EQ(beside.pos(), anchor.frameGeometry().bottomLeft() + QPoint(0, 1));
+    anchor.setFixedSize(100, 300);
+    anchor.move(10, 250); // too low for it below: to the right
+    qt::placeBeside(beside, anchor);
+    EXPECT_EQ(beside.pos(), anchor.frameGeometry().topRight() + QPoint(1, 0));
 }
 
 TEST(QtOnly, ScreenReadersFindEachFieldsLabel)

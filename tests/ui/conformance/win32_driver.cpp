@@ -122,11 +122,11 @@ public:
         moveTo({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
         waitFor([&] { return !tooltipShown().empty(); }, 2000);
     }
-    void drop(const std::vector<std::string>& paths) override
+    void drop(const std::vector<std::string>& paths, layout::ControlId over) override
     {
-        // What the shell sends when files are dropped over the name field:
-        // to the nearest window up from there that takes files.
-        HWND target = handle({Window::main, layout::main::name});
+        // What the shell sends when files are dropped over a control: to the
+        // nearest window up from there that takes files.
+        HWND target = handle({Window::main, over});
         while (target && !(::GetWindowLongPtrW(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES))
             target = ::GetParent(target);
         if (!target)
@@ -200,6 +200,8 @@ public:
     bool visible(Window which) override { return built(which) && ::IsWindowVisible(handle(which)); }
     bool active(Window which) override { return built(which) && ::GetActiveWindow() == handle(which); }
     bool ownedByMain(Window which) override { return ::GetWindow(handle(which), GW_OWNER) == handle(Window::main); }
+    bool resizable(Window which) override { return ::GetWindowLongPtrW(handle(which), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX); }
+    bool minimisable(Window which) override { return ::GetWindowLongPtrW(handle(which), GWL_STYLE) & WS_MINIMIZEBOX; }
     bool carriesIcon(Window which) override
     {
         return (::SendMessageW(handle(which), WM_GETICON, ICON_BIG, 0) | ::GetClassLongPtrW(handle(which), GCLP_HICON)) != 0;
