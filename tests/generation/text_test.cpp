@@ -134,7 +134,7 @@ TEST(BaseName, TheMessageNamesWhatIsRefused)
 {
     const std::tuple<const char*, bool, const char*> cases[] = {
         {"a<b", false, "「<」"}, {"caf\u00E9", false, "「\u00E9」"}, {"Com1", true, "「Com1」"},
-        {".popolun-staging-1", false, "「.popolun-staging-」"},
+        {".popolun-staging-1", false, "「.popolun-staging-」"}, {"..", false, "「.」や「..」は"}, {"a\\b", false, "「/」や「\\」は"},
     };
     for (const auto& [name, windows, part] : cases)
         EXPECT_NE(describeNameProblem(checkBaseName(name, windows)).find(part), std::string::npos) << name;

@@ -79,28 +79,29 @@ TEST(WindowsRefusals, AProcessThatMayNotBeOpenedRunsAndItsStagingFolderStays)
 }
 
 // The disk refuses a file's bytes or their flush: said as such, and undone.
+DWORD refusal = 0; // the error of a refused write
+
+// Each error with its reason; a write that took nothing and said yes is the disk's error.
 TEST(WindowsRefusals, AWriteOrAFlushTheDiskRefusesIsReportedAndUndone)
 {
-    using Write = decltype(SystemCalls::writeFile);
-    const std::pair<Write, const char*> writes[] = {
-        {+[](HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) -> BOOL {
-             ::SetLastError(ERROR_HANDLE_DISK_FULL);
-             return FALSE;
-         },
-         "を書き込めませんでした。ディスクの空き容量が足りません。"},
-        {+[](HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) -> BOOL { // took nothing, said yes
-             *written = 0;
-             return TRUE;
-         },
-         "を書き込めませんでした。ディスクの読み書きでエラーが起きました。"},
+    const std::pair<DWORD, const char*> refusals[] = {
+        {ERROR_HANDLE_DISK_FULL, "ディスクの空き容量が足りません。"}, {ERROR_DISK_FULL, "ディスクの空き容量が足りません。"},
+        {ERROR_WRITE_PROTECT, "読み取り専用の場所です。"}, {ERROR_ACCESS_DENIED, "書き込む権限がありません。"},
+        {ERROR_FILENAME_EXCED_RANGE, "名前が長すぎます。"}, {ERROR_CRC, "ディスクの読み書きでエラーが起きました。"},
+        {0, "ディスクの読み書きでエラーが起きました。"},
     };
     testing::TempDir dir;
     testing::CreateButton button;
-    for (const auto& [write, said] : writes) {
+    for (const auto& [code, reason] : refusals) {
         SystemCalls failing;
-        failing.writeFile = write;
+        refusal = code;
+        failing.writeFile = +[](HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) -> BOOL {
+            *written = 0;
+            ::SetLastError(refusal);
+            return refusal == 0;
+        };
         EXPECT_EQ(button.press(*windows::fileSystemOver(failing), dir.utf8(), "bb"), CreateResult::failed);
-        EXPECT_NE(button.said().find(said), std::string::npos) << button.said();
+        EXPECT_NE(button.said().find(std::string("を書き込めませんでした。") + reason), std::string::npos) << button.said();
         EXPECT_TRUE(fs::is_empty(dir.path()));
     }
     SystemCalls failing;
