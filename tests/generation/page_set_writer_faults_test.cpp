@@ -325,6 +325,12 @@ TEST(FileSystemLayer, AFullDiskAndAWriteTakenInPartAreFailures)
     ::close(pipe[1]);
 }
 
+// The program's folder, where page sets go and messages name: no slash at its end.
+TEST(FileSystemLayer, TheProgramsFolderIsTheOneThatHoldsIt)
+{
+    EXPECT_EQ(executableDirectory(), fs::read_symlink("/proc/self/exe").parent_path().string());
+}
+
 // A read-only file system (a tmpfs mounted read-only in a mount namespace of
 // the test's own) is named as one in the message.
 TEST(FileSystemLayer, AReadOnlyFileSystemIsToldAsOne)
