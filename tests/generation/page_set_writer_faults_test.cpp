@@ -200,9 +200,21 @@ TEST(Leftovers, OfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
     fs::create_directory(staging(dead, 4) / "bb01.htm");
     testing::writeBytes(staging(dead, 5), "a file, not a folder");
     make(staging(processes.current(), 6), {"bb.asx"}); // a run that is still writing
-    // Not of this machine (another one shares the folder), or not a name the program gives.
-    make(dir.path() / (std::string(kStagingPrefix) + "00000000-" + std::to_string(dead) + "-0-7"), {"bb.asx"});
+    // Of another machine that shares the folder, or not a name the program gives (a copy of one).
+    struct OtherMachine final : Processes {
+        unsigned long current() const override { return 0; }
+        bool running(unsigned long) const override { return false; }
+        std::string machineName() const override // as long as this one's, one letter apart
+        {
+            std::string name = nativeProcesses().machineName();
+            name.resize(std::max<std::size_t>(name.size(), 1));
+            name[0] = name[0] == 'x' ? 'y' : 'x';
+            return name;
+        }
+    };
+    make(dir.path() / stagingFolderName(OtherMachine(), dead, 10, 7), {"bb.asx"});
     make(dir.path() / (std::string(kStagingPrefix) + "x"), {"bb.asx"});
+    make(staging(dead, 9) += " copy", {"bb.asx"});
     if (!usesWindowsNameRules()) {
         make(dir.path() / "elsewhere", {"bb.asx"});
         fs::create_directory_symlink("elsewhere", staging(dead, 8));
@@ -295,6 +307,18 @@ TEST(FileSystemLayer, RenameReplacesNothingAndErrorsAreToldInTheLayersTerms)
     }
 }
 
+// The program's folder, where page sets go and messages name: no separator at its end.
+TEST(FileSystemLayer, TheProgramsFolderIsTheOneThatHoldsIt)
+{
+    const std::string folder = executableDirectory();
+    EXPECT_FALSE(folder.empty() || folder.back() == pathSeparator()) << folder;
+#ifdef _WIN32
+    EXPECT_TRUE(fs::is_regular_file(testing::fromUtf8(folder) / "generation_tests.exe")) << folder;
+#else
+    EXPECT_EQ(folder, fs::read_symlink("/proc/self/exe").parent_path().string());
+#endif
+}
+
 #ifndef _WIN32
 // Where the file system has no RENAME_NOREPLACE the new name is first taken
 // by an empty folder; when the rename then fails, that folder goes again.
@@ -323,12 +347,6 @@ TEST(FileSystemLayer, AFullDiskAndAWriteTakenInPartAreFailures)
     EXPECT_FALSE(fileSystem.write(pipe[1], std::string(std::size_t(::fcntl(pipe[1], F_GETPIPE_SZ)) + 1, 'b')).ok());
     ::close(pipe[0]);
     ::close(pipe[1]);
-}
-
-// The program's folder, where page sets go and messages name: no slash at its end.
-TEST(FileSystemLayer, TheProgramsFolderIsTheOneThatHoldsIt)
-{
-    EXPECT_EQ(executableDirectory(), fs::read_symlink("/proc/self/exe").parent_path().string());
 }
 
 // A read-only file system (a tmpfs mounted read-only in a mount namespace of

@@ -336,7 +336,7 @@ TEST_F(Conformance, ADroppedVideoFillsTheNameAndTheExtensionAndTheNameTakesTheFo
     const fs::path video = folder / testing::fromUtf8("運動会.2026 午前.mp4");
     testing::writeBytes(video, "");
     openSettings(); // the main window is not the active one
-    driver->drop({testing::toUtf8(video)});
+    EXPECT_TRUE(driver->answering([&] { driver->drop({testing::toUtf8(video)}); }).empty());
     EXPECT_EQ(driver->text(main(m::name)), "運動会.2026 午前");
     EXPECT_TRUE(driver->active(Window::main));
     EXPECT_EQ(driver->focus(), main(m::name));
@@ -355,7 +355,7 @@ TEST_F(Conformance, ADroppedVideoFillsTheNameAndTheExtensionAndTheNameTakesTheFo
     }
     // A file without an extension leaves the extension as it is; over a label, the window takes it.
     testing::writeBytes(folder / "practice", "");
-    driver->drop({testing::toUtf8(folder / "practice")}, m::example);
+    EXPECT_TRUE(driver->answering([&] { driver->drop({testing::toUtf8(folder / "practice")}, m::example); }).empty());
     EXPECT_EQ(parameter(FieldId::name), "practice");
     EXPECT_EQ(driver->text(settings(s::extension)), ".mp4");
 }

@@ -13,21 +13,29 @@
 namespace popolun::conformance {
 namespace {
 
+// Below the main window, else to its right, else to its left, else above it.
 TEST(QtOnly, TheSettingsOpenBesideTheMainWindowWhereTheyFit)
 {
-    QWidget anchor;
-    anchor.setFixedSize(100, 100);
-    anchor.move(10, 10);
+    QWidget anchor, beside;
+    beside.setFixedSize(583, 267);
     anchor.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&anchor));
-    QWidget beside;
-    beside.setFixedSize(583, 267);
-    qt::placeBeside(beside, anchor);
-    EXPECT_EQ(beside.pos(), anchor.frameGeometry().bottomLeft() + QPoint(0, 1));
-    anchor.setFixedSize(100, 300);
-    anchor.move(10, 250); // too low for it below: to the right
-    qt::placeBeside(beside, anchor);
-    EXPECT_EQ(beside.pos(), anchor.frameGeometry().topRight() + QPoint(1, 0));
+    const QRect free = anchor.screen()->availableGeometry();
+    const QPoint low = free.bottomLeft() + QPoint(10, -310);
+    enum Side { below, right, left, above };
+    for (const auto& [at, side] : {std::pair{QRect(free.topLeft() + QPoint(10, 10), QSize(100, 100)), below},
+                                   {QRect(low, QSize(100, 300)), right},
+                                   {QRect(low + QPoint(free.width() - 120, 0), QSize(100, 300)), left},
+                                   {QRect(low + QPoint(0, 200), QSize(free.width() - 20, 100)), above}}) {
+        anchor.setFixedSize(at.size());
+        anchor.move(at.topLeft());
+        const QRect taken = anchor.frameGeometry();
+        const QSize size = beside.size() + (taken.size() - anchor.size());
+        const QPoint expected[] = {taken.bottomLeft() + QPoint(0, 1), taken.topRight() + QPoint(1, 0),
+                                   taken.topLeft() - QPoint(size.width(), 0), taken.topLeft() - QPoint(0, size.height())};
+        qt::placeBeside(beside, anchor);
+        EXPECT_EQ(beside.pos(), expected[side]) << "side " << side;
+    }
 }
 
 TEST(QtOnly, ScreenReadersFindEachFieldsLabel)

@@ -1,6 +1,6 @@
 // What only the Win32 windows have: the system's move to another screen
-// (the frame it suggests, and back at 96 dpi all as before), and
-// fonts in the Japanese character set, which no picture can tell.
+// (the frame it suggests, and back at 96 dpi all as before); and what no
+// picture can tell: fonts in the Japanese character set, the arrow pointer.
 #include "driver.h"
 #include "pictures.h"
 #include "test_support.h"
@@ -47,8 +47,13 @@ TEST_F(Win32Only, AMoveToAnotherScreenTakesTheSuggestedFrameAndBackAt96AllIsAsBe
     }
 }
 
-TEST_F(Win32Only, EveryFontHasTheJapaneseCharacterSet)
+TEST_F(Win32Only, EveryFontHasTheJapaneseCharacterSetAndThePointerIsAnArrow)
 {
+    for (const Window which : {Window::main, Window::settings}) {
+        HWND window = this->window(which).handle();
+        ::SendMessageW(window, WM_SETCURSOR, WPARAM(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))) << "the pointer over the window is an arrow";
+    }
     for (const Window which : {Window::main, Window::settings}) {
         for (const layout::Control& each : window(which).controls().layout().controls) {
             LOGFONTW font{};
