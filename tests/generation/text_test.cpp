@@ -151,6 +151,9 @@ TEST(BaseName, WindowsAlsoRefusesDeviceNamesAndTrailingDotsOrSpaces)
 TEST(ShownText, LongNamesAndPathsKeepTheirEndsAndNeverSplitACharacter)
 {
     EXPECT_EQ(shownName("動画"), "動画");
+    const std::string fits = std::string(56, 'a') + "動画20"; // just as long as a name is shown whole
+    EXPECT_EQ(shownName(fits), fits);
+    EXPECT_NE(shownName(fits + "2"), fits + "2");
     const std::string name = std::string(100, 'a') + "動画2026";
     EXPECT_EQ(shownName(name), std::string(29, 'a') + "…" + std::string(24, 'a') + "動画2026");
 

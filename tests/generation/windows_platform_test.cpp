@@ -78,17 +78,36 @@ TEST(WindowsRefusals, AProcessThatMayNotBeOpenedRunsAndItsStagingFolderStays)
     EXPECT_FALSE(fs::exists(dead));
 }
 
+// A run that has ended is gone, even while something still holds its process open.
+TEST(WindowsRefusals, AnEndedProcessIsGoneWhileAHandleToItIsOpen)
+{
+    wchar_t self[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=-*"; // runs no test
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES; // and prints nothing
+    PROCESS_INFORMATION child{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                                 &startup, &child));
+    ::WaitForSingleObject(child.hProcess, INFINITE);
+    EXPECT_FALSE(nativeProcesses().running(child.dwProcessId));
+    ::CloseHandle(child.hThread);
+    ::CloseHandle(child.hProcess);
+}
+
 // The disk refuses a file's bytes or their flush: said as such, and undone.
 DWORD refusal = 0; // the error of a refused write
 
 // Each error with its reason; a write that took nothing and said yes is the disk's error.
+// Messages hold no line break, not even where the system's own words end with one.
 TEST(WindowsRefusals, AWriteOrAFlushTheDiskRefusesIsReportedAndUndone)
 {
     const std::pair<DWORD, const char*> refusals[] = {
         {ERROR_HANDLE_DISK_FULL, "ディスクの空き容量が足りません。"}, {ERROR_DISK_FULL, "ディスクの空き容量が足りません。"},
         {ERROR_WRITE_PROTECT, "読み取り専用の場所です。"}, {ERROR_ACCESS_DENIED, "書き込む権限がありません。"},
         {ERROR_FILENAME_EXCED_RANGE, "名前が長すぎます。"}, {ERROR_CRC, "ディスクの読み書きでエラーが起きました。"},
-        {0, "ディスクの読み書きでエラーが起きました。"},
+        {0, "ディスクの読み書きでエラーが起きました。"}, {ERROR_SHARING_VIOLATION, "システムエラー（"}, // in the system's words
     };
     testing::TempDir dir;
     testing::CreateButton button;
@@ -102,6 +121,7 @@ TEST(WindowsRefusals, AWriteOrAFlushTheDiskRefusesIsReportedAndUndone)
         };
         EXPECT_EQ(button.press(*windows::fileSystemOver(failing), dir.utf8(), "bb"), CreateResult::failed);
         EXPECT_NE(button.said().find(std::string("を書き込めませんでした。") + reason), std::string::npos) << button.said();
+        EXPECT_EQ(button.said().find_first_of("\r\n"), std::string::npos) << "a message on one line: " << button.said();
         EXPECT_TRUE(fs::is_empty(dir.path()));
     }
     SystemCalls failing;

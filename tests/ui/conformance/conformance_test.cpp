@@ -360,6 +360,21 @@ TEST_F(Conformance, ADroppedVideoFillsTheNameAndTheExtensionAndTheNameTakesTheFo
     EXPECT_EQ(driver->text(settings(s::extension)), ".mp4");
 }
 
+// Started with two videos, as a file manager starts it for two files dropped on it.
+TEST(ConformanceAtStart, TwoVideosGivenAtStartSayWhyNothingChanged)
+{
+    TempDir dir;
+    const fs::path video = dir.path() / testing::fromUtf8("運動会.mp4");
+    testing::writeBytes(video, "");
+    const auto driver = makeDriver();
+    const auto boxes = driver->answering([&] { driver->start(dir.utf8(), {testing::toUtf8(video), testing::toUtf8(video)}); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("2個"), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(boxes[0].over, Window::main);
+    EXPECT_TRUE(driver->visible(Window::main));
+    EXPECT_EQ(driver->program().session().main().text(FieldId::name), "");
+}
+
 TEST_F(Conformance, ClosingTheSettingsOnlyHidesThemAndClosingTheMainWindowEndsTheProgram)
 {
     openSettings();
