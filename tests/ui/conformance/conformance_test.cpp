@@ -6,6 +6,7 @@
 // Stops, boxes and fonts come from the layout.
 #include "driver.h"
 #include "pictures.h"
+#include "shown_text.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -342,14 +343,18 @@ TEST_F(Conformance, ADroppedVideoFillsTheNameAndTheExtensionAndTheNameTakesTheFo
     EXPECT_EQ(driver->focus(), main(m::name));
     EXPECT_TRUE(driver->selectedWhole(main(m::name)));
     EXPECT_EQ(parameter(FieldId::extension), ".mp4");
-    for (const auto& [items, why] : {std::pair{std::vector{video, video}, "2個"}, {std::vector{folder}, "フォルダーです"},
-                                     {std::vector{folder / "gone.mp4"}, "ファイルではありません"}}) {
+    const auto shown = [](const fs::path& item) { return "「" + shownPath(testing::toUtf8(item), pathSeparator()) + "」"; };
+    const std::string unchanged = "ビデオファイルを一つ選んでください。何も変更していません。";
+    for (const auto& [items, told] :
+         {std::pair{std::vector{video, video}, std::string("ビデオファイルは一つだけにしてください（2個ありました）。何も変更していません。")},
+          {std::vector{folder}, shown(folder) + "はフォルダーです。" + unchanged},
+          {std::vector{folder / "gone.mp4"}, shown(folder / "gone.mp4") + "はファイルではありません。" + unchanged}}) {
         std::vector<std::string> paths;
         for (const fs::path& item : items)
             paths.push_back(testing::toUtf8(item));
         const auto boxes = driver->answering([&] { driver->drop(paths); });
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_NE(boxes[0].text.find(why), std::string::npos) << boxes[0].text;
+        EXPECT_EQ(boxes[0].text, told);
         EXPECT_EQ(boxes[0].over, Window::main);
         EXPECT_EQ(parameter(FieldId::name), "運動会.2026 午前");
     }
