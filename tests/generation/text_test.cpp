@@ -172,8 +172,12 @@ TEST(ShownText, LongNamesAndPathsKeepTheirEndsAndNeverSplitACharacter)
     EXPECT_EQ(shownPath("\\\\server\\share\\" + std::string(80, 'z') + "\\site\\bb", '\\'),
               "\\\\server\\share\\…\\site\\bb");
     EXPECT_EQ(shownPath("C:\\Users\\taro\\bb", '\\'), "C:\\Users\\taro\\bb");
-    const std::string japanese = "C:\\Users\\ホームページの動画置き場です\\ホームページの動画置き場です\\site\\bb";
-    EXPECT_EQ(shownPath(japanese, '\\'), japanese); // 46 characters, though 102 bytes
+    std::string folders;
+    for (int i = 0; i < 31; ++i)
+        folders += "動"; // three bytes, one character
+    const std::string full = "C:\\Users\\" + folders + "\\" + folders + "\\site\\bb";
+    EXPECT_EQ(shownPath(full, '\\'), full); // just as many characters as a path is shown whole with
+    EXPECT_EQ(shownPath("C:\\Users\\a" + full.substr(9), '\\'), "C:\\Users\\…\\site\\bb");
     // Long, but with nothing between the front and the last two parts to
     // leave out: whole; with one part there, that one goes.
     const std::string y(50, 'y'), z(40, 'z');
