@@ -352,6 +352,27 @@ TEST(FileSystemLayer, RenameReplacesNothingAndErrorsAreToldInTheLayersTerms)
     }
 }
 
+// A page set is made with nothing of it, or of its folder, left open: the
+// program may run for many page sets, and on Windows the user could not move
+// or delete one while it runs.
+TEST(FileSystemLayer, NothingIsLeftOpenAfterAPageSet)
+{
+    TempDir dir;
+#ifndef _WIN32
+    const auto open = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()); };
+    const auto before = open();
+#endif
+    testing::CreateButton button;
+    ASSERT_EQ(button.press(nativeFileSystem(), dir.utf8(), "bb"), CreateResult::saved);
+#ifndef _WIN32
+    EXPECT_EQ(open(), before);
+#endif
+    std::error_code error;
+    fs::rename(dir.path() / "bb", dir.path() / "moved", error);
+    EXPECT_FALSE(error) << error.message();
+    EXPECT_EQ(fs::remove_all(dir.path() / "moved", error), 4u) << error.message();
+}
+
 // The program's folder, where page sets go and messages name: no separator at its end.
 TEST(FileSystemLayer, TheProgramsFolderIsTheOneThatHoldsIt)
 {
