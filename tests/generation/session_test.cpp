@@ -64,20 +64,6 @@ TEST_F(StartedSession, OptionButtonsFlipAutoStartAndTheSameValueAgainRunsNoHandl
     EXPECT_EQ(selectionChanges, 2);
 }
 
-// A field that fixes what it is given: its watchers (the windows) see the
-// fixed value, not the typed one.
-TEST(FieldSet, WatchersSeeTheValueAfterTheHandler)
-{
-    Field field("a");
-    field.onChange([&] { field.setText("fixed"); });
-    std::vector<std::string> seen;
-    field.watch([&] { seen.push_back(field.text()); });
-    field.setText("typed");
-    EXPECT_EQ(field.text(), "fixed");
-    EXPECT_FALSE(seen.empty());
-    EXPECT_EQ(seen, std::vector<std::string>(seen.size(), "fixed"));
-}
-
 TEST(PlayerSize, HeightIsThreeQuartersOfTheWidthPlus64)
 {
     const std::pair<const char*, const char*> cases[] = {
