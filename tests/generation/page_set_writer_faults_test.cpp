@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <iostream>
 
 #ifndef _WIN32
@@ -170,46 +169,42 @@ TEST(Faults, EachIsToldWordForWord)
 {
     const std::string folder = join(kProgram, "bb"), asx = quoted(join(folder, "bb.asx"));
     const std::string disk = "ディスクの読み書きでエラーが起きました。", undone = "作りかけのフォルダーとファイルは削除しました。";
-    struct Case {
-        std::function<void(testing::CreateButton&, MemoryFileSystem&)> setUp;
-        std::string told;
+    const std::string notWritten = "ファイル" + asx + "を書き込めませんでした。" + disk;
+    // The call that fails, whether removals fail too (what follows names what is left), and what is said.
+    const std::tuple<int, bool, std::string> failures[] = {
+        {2, false, "フォルダー" + quoted(folder) + "を作成できませんでした。" + disk + "何も作成していません。"},
+        {4, false, notWritten + undone},
+        {4, true, notWritten + "作りかけの次のものを削除できませんでした：「"},
+        {5, false, "ファイル" + asx + "の書き込みの確定（ディスクへの書き出し）ができませんでした。" + disk + undone},
+        {kCallsARun - 2, false, "フォルダー" + quoted(folder) + "の確定（ディスクへの書き出し）ができませんでした。" + disk + undone},
+        {kCallsARun - 1, false, "作業用のフォルダーから" + quoted(folder) + "への名前の変更ができませんでした。" + disk + undone},
     };
-    const Case cases[] = {
-        {[](auto& button, auto&) { button.session.settings().field(Setting::width).setText("３２０"); },
-         "幅は半角数字で入力してください。何も作成していません。"},
-        {[](auto& button, auto&) { button.session.settings().field(Setting::extension).setText(".wm\u00E9"); },
-         "設定の「\u00E9」はShift_JISで書けない文字です。何も作成していません。"},
-        {[&](auto&, auto& fileSystem) { fileSystem.addFolder(folder); },
-         "「" + shownPath(folder, pathSeparator()) + "」という名前のものがすでにあります。別の名前を記入してください。（すでにあるものはそのままです。）"},
-        {[](auto&, auto& fileSystem) { fileSystem.failAt = 2, fileSystem.fault = {FsError::accessDenied, ""}; },
-         "フォルダー" + quoted(folder) + "を作成できませんでした。書き込む権限がありません。何も作成していません。"},
-        {[](auto&, auto& fileSystem) { fileSystem.failAt = 4; }, "ファイル" + asx + "を書き込めませんでした。" + disk + undone},
-        {[](auto&, auto& fileSystem) { fileSystem.failAt = 5; },
-         "ファイル" + asx + "の書き込みの確定（ディスクへの書き出し）ができませんでした。" + disk + undone},
-        {[](auto&, auto& fileSystem) { fileSystem.failAt = kCallsARun - 2; },
-         "フォルダー" + quoted(folder) + "の確定（ディスクへの書き出し）ができませんでした。" + disk + undone},
-        {[](auto&, auto& fileSystem) { fileSystem.failAt = kCallsARun - 1; },
-         "作業用のフォルダーから" + quoted(folder) + "への名前の変更ができませんでした。" + disk + undone},
-        {[](auto&, auto& fileSystem) { fileSystem.failAt = 4, fileSystem.removalsFail = true; },
-         "ファイル" + asx + "を書き込めませんでした。" + disk + "作りかけの次のものを削除できませんでした：「"},
-    };
-    for (const Case& each : cases) {
-        testing::CreateButton button;
-        MemoryFileSystem fileSystem = programDirectory();
-        each.setUp(button, fileSystem);
-        button.press(fileSystem, kProgram, "bb");
-        EXPECT_EQ(button.said().substr(0, each.told.size()), each.told);
-        EXPECT_EQ(button.said().size() == each.told.size(), !each.told.ends_with("「"));
-    }
     testing::CreateButton button;
-    MemoryFileSystem fileSystem = programDirectory();
-    button.press(fileSystem, kProgram, "");
-    EXPECT_EQ(button.said(), "記入しましょう。");
+    for (const auto& [failAt, removalsFail, told] : failures) {
+        MemoryFileSystem fileSystem = programDirectory();
+        fileSystem.failAt = failAt;
+        fileSystem.removalsFail = removalsFail;
+        button.press(fileSystem, kProgram, "bb");
+        EXPECT_EQ(removalsFail ? button.said().substr(0, told.size()) : button.said(), told);
+    }
     // "" + "/bb" would be a folder at the root. The first call fails in case it is made.
+    MemoryFileSystem fileSystem = programDirectory();
     fileSystem.failAt = 1;
     button.press(fileSystem, "", "bb");
     EXPECT_EQ(button.said(), "プログラムのフォルダーが分からないため、保存先を決められません。何も作成していません。");
     EXPECT_EQ(fileSystem.calls, 0);
+    fileSystem.failAt = 0;
+    fileSystem.addFolder(folder);
+    button.press(fileSystem, kProgram, "bb");
+    EXPECT_EQ(button.said(), "「" + shownPath(folder, pathSeparator()) + "」という名前のものがすでにあります。別の名前を記入してください。（すでにあるものはそのままです。）");
+    button.press(fileSystem, kProgram, "");
+    EXPECT_EQ(button.said(), "記入しましょう。");
+    button.session.settings().field(Setting::extension).setText(".wm\u00E9");
+    button.press(fileSystem, kProgram, "cc");
+    EXPECT_EQ(button.said(), "設定の「\u00E9」はShift_JISで書けない文字です。何も作成していません。");
+    button.session.settings().field(Setting::width).setText("３２０");
+    button.press(fileSystem, kProgram, "cc");
+    EXPECT_EQ(button.said(), "幅は半角数字で入力してください。何も作成していません。");
 }
 
 // Staging folders that killed runs left, and things that only look like them.
