@@ -19,6 +19,20 @@ std::string_view faceName(Face face)
     return {};
 }
 
+std::span<const std::string_view> standIns(Face face)
+{
+    static constexpr std::string_view pGothic[] = {"IPAPGothic", "IPA Pゴシック"}, gothic[] = {"IPAGothic", "IPAゴシック"};
+    switch (face) {
+    case Face::pGothic:
+        return pGothic;
+    case Face::gothic:
+        return gothic;
+    case Face::windowDefault:
+        break;
+    }
+    return {};
+}
+
 const Control& control(const Window& window, ControlId id)
 {
     if (id < 0 || std::size_t(id) >= window.controls.size()) {

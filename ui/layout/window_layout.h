@@ -47,6 +47,25 @@ struct Font {
 // The font of controls that choose none: it must show Japanese.
 inline constexpr Font kDefaultFont{Face::pGothic, 9};
 
+// Faces of the same metrics as a face, by their English and Japanese family names.
+std::span<const std::string_view> standIns(Face face);
+
+// The face to draw in: its own where the system has it, else the first
+// installed stand-in (the IPA faces, which Linux and Wine have where the
+// Windows faces are missing), else its own for the system to match.
+// installed answers for a family name.
+template <typename Installed>
+std::string_view chosenFace(Face face, Installed installed)
+{
+    if (face == Face::windowDefault || installed(faceName(face)))
+        return faceName(face);
+    for (const std::string_view standIn : standIns(face)) {
+        if (installed(standIn))
+            return standIn;
+    }
+    return faceName(face);
+}
+
 // The pictures stored with the program, one resource each.
 enum class Picture { none, banner, illustration };
 

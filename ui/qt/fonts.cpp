@@ -10,23 +10,15 @@ namespace popolun::qt {
 QString face(layout::Face face)
 {
     // Asking Qt for a family it does not have costs a fontconfig fallback
-    // search for every script a window's text uses, so the stand-in is
-    // chosen here, once: the IPA faces have the same metrics.
+    // search for every script a window's text uses, so the face is chosen
+    // here, once for each.
     static const QStringList installed = QFontDatabase::families();
-    const auto choose = [](layout::Face wanted, std::initializer_list<QString> standIns) {
-        const QString own = text(layout::faceName(wanted));
-        if (installed.contains(own, Qt::CaseInsensitive))
-            return own;
-        for (const QString& standIn : standIns) {
-            if (installed.contains(standIn, Qt::CaseInsensitive))
-                return standIn;
-        }
-        return own;
+    const auto choose = [](layout::Face wanted) {
+        return text(layout::chosenFace(wanted, [](std::string_view family) {
+            return installed.contains(text(family), Qt::CaseInsensitive);
+        }));
     };
-    static const QString pGothic =
-        choose(layout::Face::pGothic, {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
-    static const QString gothic =
-        choose(layout::Face::gothic, {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
+    static const QString pGothic = choose(layout::Face::pGothic), gothic = choose(layout::Face::gothic);
     switch (face) {
     case layout::Face::pGothic:
         return pGothic;
