@@ -22,15 +22,9 @@ std::string_view faceName(Face face)
 std::span<const std::string_view> standIns(Face face)
 {
     static constexpr std::string_view pGothic[] = {"IPAPGothic", "IPA Pゴシック"}, gothic[] = {"IPAGothic", "IPAゴシック"};
-    switch (face) {
-    case Face::pGothic:
-        return pGothic;
-    case Face::gothic:
-        return gothic;
-    case Face::windowDefault:
-        break;
-    }
-    return {};
+    if (face == Face::windowDefault)
+        return {};
+    return face == Face::pGothic ? std::span(pGothic) : std::span(gothic);
 }
 
 const Control& control(const Window& window, ControlId id)
