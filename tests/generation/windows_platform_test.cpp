@@ -152,20 +152,22 @@ TEST(WindowsRefusals, ShortWritesAreFollowedByTheRest)
 }
 
 // The help page is handed to the shell owned by the window that asked, so
-// that whatever the shell shows comes over it.
+// that whatever the shell shows comes over it, and to be shown.
 TEST(WindowsDesktop, TheShellGetsTheFileWholeAndTheWindowThatAsked)
 {
     static HWND owner = nullptr;
     static std::wstring verb, file;
+    static INT shown = SW_HIDE;
     SystemCalls recording;
-    recording.shellExecute = +[](HWND window, LPCWSTR how, LPCWSTR what, LPCWSTR, LPCWSTR, INT) -> HINSTANCE {
-        owner = window, verb = how, file = what;
+    recording.shellExecute = +[](HWND window, LPCWSTR how, LPCWSTR what, LPCWSTR, LPCWSTR, INT show) -> HINSTANCE {
+        owner = window, verb = how, file = what, shown = show;
         return reinterpret_cast<HINSTANCE>(33);
     };
     windows::openWithDesktopOver(recording, 0x1234, "C:\\\u30DD\u30DD\u30EB\u30F3\\popolun-help.html");
     EXPECT_EQ(owner, reinterpret_cast<HWND>(0x1234));
     EXPECT_EQ(verb, L"open");
     EXPECT_EQ(file, L"C:\\\u30DD\u30DD\u30EB\u30F3\\popolun-help.html");
+    EXPECT_EQ(shown, SW_SHOWNORMAL);
 }
 
 // A computer name of the longest kind (15 characters), Japanese too, is read whole.

@@ -40,6 +40,11 @@ private:
 
 } // namespace
 
+std::unique_ptr<Annotations> annotationsOver(IAccPropServices& services)
+{
+    return std::make_unique<SystemAnnotations>(services);
+}
+
 Annotations* systemAnnotations()
 {
     // Made once on this (the windows') thread.
@@ -51,7 +56,7 @@ Annotations* systemAnnotations()
             || FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                              reinterpret_cast<void**>(&services))))
             return nullptr;
-        return new SystemAnnotations(*services);
+        return annotationsOver(*services).release();
     }();
     return made;
 }

@@ -2,6 +2,10 @@
 
 #include "controls.h"
 
+#include <memory>
+
+struct IAccPropServices;
+
 namespace popolun::win32 {
 
 // What a screen reader is told of a control beyond what the control says of
@@ -22,6 +26,8 @@ public:
 // so that the accessibility services load only for those who use them;
 // nullptr where the system has none.
 Annotations* systemAnnotations();
+// The same over a given service: what each annotation sets, and on what.
+std::unique_ptr<Annotations> annotationsOver(IAccPropServices& services);
 // Where the windows find the annotations they tell: the system's, or a test's.
 using AnnotationsSource = Annotations* (*)();
 
