@@ -59,7 +59,7 @@ public:
     {
         form_ = std::make_unique<ui::Form13>(qtToolkit(), folder, help_);
         act([&] { form_->start(arguments); });
-        QTest::qWaitForWindowActive(&window(Window::main));
+        (void)QTest::qWaitForWindowActive(&window(Window::main));
     }
 
     void press(Key key, bool shift) override
@@ -97,9 +97,9 @@ public:
     {
         // The last one goes when the pointer leaves its control.
         QToolTip::hideText();
-        QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000);
+        (void)QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000);
         QTest::mouseMove(widget(control));
-        QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000);
+        (void)QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000);
     }
     void drop(const std::vector<std::string>& paths, layout::ControlId over) override
     {
@@ -124,7 +124,7 @@ public:
     {
         window(which).activateWindow();
         // A window whose own window is active counts as active to Qt: wait for it to be the active one itself.
-        QTest::qWaitFor([&] { return QApplication::activeWindow() == &window(which); }, 2000);
+        (void)QTest::qWaitFor([&] { return QApplication::activeWindow() == &window(which); }, 2000);
     }
     void visitAnotherProgram(Window back) override
     {
@@ -135,7 +135,7 @@ public:
         }
         other_->show();
         other_->activateWindow();
-        QTest::qWaitFor([&] { return QApplication::activeWindow() == other_.get(); }, 2000);
+        (void)QTest::qWaitFor([&] { return QApplication::activeWindow() == other_.get(); }, 2000);
         activate(back);
     }
     void close(Window which) override
