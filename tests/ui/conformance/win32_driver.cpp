@@ -41,15 +41,39 @@ std::wstring classOf(HWND window)
     return name;
 }
 
+// Windows' option buttons say they were clicked when they take the focus
+// unselected (see BM_SETDONTCLICK); Wine's do not. The driver's buttons
+// do, beneath the program's own handling of theirs, from their making on.
+WNDPROC buttonProcedure = nullptr;
+LRESULT CALLBACK asOnWindows(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = ::CallWindowProcW(buttonProcedure, button, message, wParam, lParam);
+    if (message == WM_SETFOCUS && (::GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_RADIOBUTTON
+        && ::SendMessageW(button, BM_GETCHECK, 0, 0) != BST_CHECKED)
+        ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), LPARAM(button));
+    return result;
+}
+LRESULT CALLBACK madeLikeOnWindows(int code, WPARAM window, LPARAM made)
+{
+    if (code == HCBT_CREATEWND && classOf(HWND(window)) == L"Button")
+        buttonProcedure = WNDPROC(::SetWindowLongPtrW(HWND(window), GWLP_WNDPROC, LONG_PTR(&asOnWindows)));
+    return ::CallNextHookEx(nullptr, code, window, made);
+}
+
 class Win32Driver final : public ProgramDriver<win32::Window, HWND> {
 public:
-    Win32Driver() { ::SetCaretBlinkTime(INFINITE); } // a caret that does not blink draws the same every time
+    Win32Driver()
+    {
+        ::SetCaretBlinkTime(INFINITE); // a caret that does not blink draws the same every time
+        buttons_ = ::SetWindowsHookExW(WH_CBT, &madeLikeOnWindows, nullptr, ::GetCurrentThreadId());
+    }
     ~Win32Driver() override
     {
         form_.reset();
         if (other_)
             ::DestroyWindow(other_);
         pump();
+        ::UnhookWindowsHookEx(buttons_);
     }
 
     void start(const std::string& folder, const std::vector<std::string>& arguments) override
@@ -411,6 +435,7 @@ private:
 
     win32::Application toolkit_{[]() -> win32::Annotations* { return &recorded; }};
     HWND other_ = nullptr;
+    HHOOK buttons_ = nullptr;
     std::vector<BoxSeen> seen_;
 };
 
