@@ -74,6 +74,8 @@ TEST(PlayerSize, HeightIsThreeQuartersOfTheWidthPlus64)
     };
     for (const auto& [width, height] : cases)
         EXPECT_EQ(playerHeight(width), height) << "width " << width;
+    // Divided before it is multiplied: three times this width is too large for a double.
+    EXPECT_EQ(playerHeight("1" + std::string(308, '0')), "7.5E+307");
     // Too small for a double: zero, whose height is 64.
     EXPECT_EQ(playerHeight("-0." + std::string(400, '0') + "1"), "64");
 }

@@ -1,6 +1,7 @@
 // What only the Qt windows have: the settings window first opened beside the
 // main window (Qt leaves the place to the window manager, which may put it
-// over its owner), and labels tied to the fields they name.
+// over its owner), labels tied to the fields they name, and web addresses
+// dropped from a browser.
 #include "driver.h"
 #include "test_support.h"
 #include "window.h"
@@ -8,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTest>
 
 namespace popolun::conformance {
@@ -51,6 +55,26 @@ TEST(QtOnly, ScreenReadersFindEachFieldsLabel)
     EXPECT_EQ(labelOf(layout::settings::width), QAccessible::queryAccessibleInterface(settings.control(layout::settings::widthLabel)));
     EXPECT_EQ(labelOf(layout::settings::extension),
               QAccessible::queryAccessibleInterface(settings.control(layout::settings::extensionLabel)));
+}
+
+// A browser offers a link as a web address, which names no file.
+TEST(QtOnly, ADroppedWebAddressIsToldByItsAddress)
+{
+    testing::TempDir dir;
+    auto driver = makeDriver();
+    driver->start(dir.utf8());
+    QWidget& main = static_cast<qt::Window&>(driver->program().view());
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("https://example.com/運動会.wmv"))});
+    const auto boxes = driver->answering([&] {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&main, &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&main, &dropped);
+    });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "「https://example.com/運動会.wmv」はファイルではありません。"
+                             "ビデオファイルを一つ選んでください。何も変更していません。");
 }
 
 } // namespace
