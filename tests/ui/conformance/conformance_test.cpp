@@ -447,6 +447,8 @@ TEST_F(Conformance, ScreenReadersHearEveryControlByNameRoleAndDescription)
     };
     const std::map<Window, std::string> titles{{Window::main, "ポポルン　ベーシック版"},
                                                {Window::settings, "一発ポポルン　ベーシック版　設定"}};
+    // Asked first for the control with the focus, then for the windows first.
+    EXPECT_EQ(driver->heard(main(m::name)), heard.at({Window::main, m::name}));
     openSettings();
     for (const Window window : {Window::main, Window::settings}) {
         EXPECT_EQ(driver->heard(window), (Heard{titles.at(window), "", Role::window}));

@@ -240,9 +240,9 @@ public:
     // A control's own text and kind, as the system reads them, under what the annotations tell.
     std::optional<Heard> heard(Control control) override
     {
-        // A screen reader asks the window first.
-        ::SendMessageW(handle(control.window), WM_GETOBJECT, 0, LPARAM(OBJID_CLIENT));
+        // A screen reader asks a control itself when the focus moves to it.
         HWND window = handle(control);
+        ::SendMessageW(window, WM_GETOBJECT, 0, LPARAM(OBJID_CLIENT));
         const Told told = recorded.told.contains(window) ? recorded.told.at(window) : Told{};
         if (told.state & STATE_SYSTEM_INVISIBLE)
             return std::nullopt;
@@ -259,7 +259,12 @@ public:
         const std::wstring name = told.name.empty() && role != Role::field ? win32::windowText(window) : told.name;
         return Heard{win32::utf8(name), win32::utf8(told.description), role};
     }
-    Heard heard(Window which) override { return {win32::utf8(win32::windowText(handle(which))), "", Role::window}; }
+    Heard heard(Window which) override
+    {
+        // And a window when it comes to the front.
+        ::SendMessageW(handle(which), WM_GETOBJECT, 0, LPARAM(OBJID_CLIENT));
+        return {win32::utf8(win32::windowText(handle(which))), "", Role::window};
+    }
     int heardWithin(Window which) override
     {
         int found = 0;
@@ -314,7 +319,7 @@ public:
             return std::nullopt;
         ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         pump();
-        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::RedrawWindow(window, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW); // only what is due: stale drawing stays, as on screen
         Picture picture{client.right, client.bottom, {}};
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};

@@ -1,0 +1,70 @@
+#!/usr/bin/env python3
+"""system_answers_test.py WRITE_PAGE_SET NO_ENTRY_TYPES: answers of the system
+that are no failure, forced on real runs with strace: a signal that
+interrupts a write or a flush, a file system that cannot flush folders
+(EINVAL), no rename that refuses to replace, from the kernel (ENOSYS) or the
+file system (EINVAL), and folders listed without entry types (the library
+NO_ENTRY_TYPES preloaded). Each run must save the page set an undisturbed run
+saves, and nothing else."""
+import os
+import subprocess
+import sys
+import tempfile
+
+ANSWERS = [
+    ("a write interrupted by a signal", "inject=write:error=EINTR:when=1"),
+    ("flushes interrupted by signals", "inject=fsync:error=EINTR:when=1+2"),
+    # The three files are flushed first, then the two folders.
+    ("a file system that cannot flush folders", "inject=fsync:error=EINVAL:when=4+"),
+    ("a kernel without renameat2", "inject=renameat2:error=ENOSYS"),
+    ("a file system without the no-replace rename", "inject=renameat2:error=EINVAL"),
+]
+
+
+def run(program, strace=(), preload=None):
+    # LeakSanitizer cannot run under ptrace, nor AddressSanitizer after a preloaded library.
+    environment = dict(os.environ, ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "")
+                       + ":detect_leaks=0:verify_asan_link_order=0")
+    if preload:
+        environment["LD_PRELOAD"] = preload
+    return subprocess.run([*strace, sys.argv[1], program, "bb"], capture_output=True, text=True, env=environment)
+
+
+def saved(program, strace=(), preload=None):
+    os.makedirs(program, exist_ok=True)
+    done = run(program, strace, preload)
+    if done.returncode != 0:
+        return None, f"not saved (exit {done.returncode}): {done.stdout}{done.stderr}"
+    if os.listdir(program) != ["bb"]:
+        return None, f"the program folder holds {sorted(os.listdir(program))}"
+    folder = os.path.join(program, "bb")
+    return {name: open(os.path.join(folder, name), "rb").read() for name in os.listdir(folder)}, None
+
+
+probe = subprocess.run(["strace", "-o", os.devnull, "true"], capture_output=True, text=True)
+if probe.returncode != 0:
+    # A container may forbid ptrace: these cases cannot be seen here, the rest of the run goes on.
+    print("system_answers: skipped, strace cannot trace a process here:", probe.stderr.strip())
+    sys.exit(77)
+problems = []
+with tempfile.TemporaryDirectory() as top:
+    expected, problem = saved(os.path.join(top, "undisturbed"))
+    if problem:
+        sys.exit(f"system_answers: an undisturbed run: {problem}")
+    for n, (answer, injection) in enumerate(ANSWERS):
+        pages, problem = saved(os.path.join(top, str(n)), ["strace", "-f", "-qq", "-o", os.devnull, "-e", injection])
+        if problem or pages != expected:
+            problems.append(f"{answer} ({injection}): {problem or 'a page set unlike the undisturbed one'}")
+    # Killed at its rename, a run leaves its staging folder; the next run
+    # sweeps it, also where the file system tells no folder from a file.
+    program = os.path.join(top, "untyped")
+    os.mkdir(program)
+    run(program, ["strace", "-f", "-qq", "-o", os.devnull, "-e", "inject=renameat2:signal=KILL"])
+    if len(os.listdir(program)) != 1:
+        problems.append(f"a run killed at its rename left {sorted(os.listdir(program))}, not its staging folder")
+    else:
+        pages, problem = saved(program, preload=sys.argv[2])
+        if problem or pages != expected:
+            problems.append(f"a file system without entry types: {problem or 'a page set unlike the undisturbed one'}")
+print("system_answers:", "\n".join(problems) or "each answer met, and the page set saved whole")
+sys.exit(1 if problems else 0)
