@@ -3,7 +3,9 @@
 // system's input (SendInput, key messages as the keyboard posts them), the
 // program's own key routing runs as in its message loop, and the windows are
 // read back through the system. Screen readers are told through annotations
-// that are recorded here.
+// that are recorded here. Where Wine acts otherwise than Windows (option
+// buttons that take the focus, a message box over a disabled owner), the
+// driver makes it act as Windows does.
 #include "application.h"
 #include "driver.h"
 #include "message_loop.h"
@@ -16,6 +18,7 @@
 #include <shlobj.h>
 
 #include <map>
+#include <utility>
 
 namespace popolun::conformance {
 namespace {
@@ -60,18 +63,67 @@ LRESULT CALLBACK madeLikeOnWindows(int code, WPARAM window, LPARAM made)
     return ::CallNextHookEx(nullptr, code, window, made);
 }
 
+// Another program's window, brought to the front.
+HWND anotherProgram = nullptr;
+void switchToAnotherProgram()
+{
+    if (!anotherProgram)
+        anotherProgram = ::CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                           nullptr, nullptr, nullptr, nullptr);
+    ::ShowWindow(anotherProgram, SW_SHOW);
+    ::SetForegroundWindow(anotherProgram);
+    ::SetActiveWindow(anotherProgram);
+}
+
+// A message box that finds its owner disabled leaves it so when it closes,
+// and Windows, which activates no disabled window, then activates another
+// program's. Wine enables and activates the owner all the same; the
+// program's calls of MessageBoxW come here first to act as on Windows.
+decltype(&::MessageBoxW) systemMessageBox = nullptr;
+int WINAPI messageBoxAsOnWindows(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
+{
+    const bool ownerDisabled = owner && !::IsWindowEnabled(owner);
+    const int answer = systemMessageBox(owner, text, caption, type);
+    if (ownerDisabled)
+        switchToAnotherProgram();
+    return answer;
+}
+void callMessageBoxesAsOnWindows()
+{
+    auto* const image = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
+    const auto& headers = *reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew);
+    const auto& imports = headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    systemMessageBox = reinterpret_cast<decltype(&::MessageBoxW)>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "MessageBoxW")));
+    for (auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image + imports.VirtualAddress);
+         library->Name; ++library) {
+        for (auto* entry = reinterpret_cast<IMAGE_THUNK_DATA*>(image + library->FirstThunk); entry->u1.Function;
+             ++entry) {
+            if (entry->u1.Function != ULONG_PTR(systemMessageBox))
+                continue;
+            DWORD was = 0;
+            ::VirtualProtect(&entry->u1.Function, sizeof(ULONG_PTR), PAGE_READWRITE, &was);
+            entry->u1.Function = ULONG_PTR(&messageBoxAsOnWindows);
+            ::VirtualProtect(&entry->u1.Function, sizeof(ULONG_PTR), was, &was);
+        }
+    }
+}
+
 class Win32Driver final : public ProgramDriver<win32::Window, HWND> {
 public:
     Win32Driver()
     {
         ::SetCaretBlinkTime(INFINITE); // a caret that does not blink draws the same every time
         buttons_ = ::SetWindowsHookExW(WH_CBT, &madeLikeOnWindows, nullptr, ::GetCurrentThreadId());
+        static const bool asOnWindows = (callMessageBoxesAsOnWindows(), true);
+        (void)asOnWindows;
     }
     ~Win32Driver() override
     {
         form_.reset();
-        if (other_)
-            ::DestroyWindow(other_);
+        if (anotherProgram)
+            ::DestroyWindow(std::exchange(anotherProgram, nullptr));
         pump();
         ::UnhookWindowsHookEx(buttons_);
     }
@@ -176,12 +228,7 @@ public:
     }
     void visitAnotherProgram(Window back) override
     {
-        if (!other_)
-            other_ = ::CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                                       nullptr, nullptr, nullptr);
-        ::ShowWindow(other_, SW_SHOW);
-        ::SetForegroundWindow(other_);
-        ::SetActiveWindow(other_);
+        switchToAnotherProgram();
         pump();
         activate(back);
     }
@@ -439,7 +486,6 @@ private:
     HWND handle(Control control) { return window(control.window).control(control.id); }
 
     win32::Application toolkit_{[]() -> win32::Annotations* { return &recorded; }};
-    HWND other_ = nullptr;
     HHOOK buttons_ = nullptr;
     std::vector<BoxSeen> seen_;
 };
