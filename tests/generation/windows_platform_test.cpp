@@ -35,14 +35,14 @@ TEST(LongPaths, EveryPathReachesTheSystemInExtendedFormRelativeOnesMadeWhole)
 {
     const std::pair<const char*, const wchar_t*> forms[] = {
         {"C:\\Users\\taro\\bb", L"\\\\?\\C:\\Users\\taro\\bb"},
-        {"\\\\server\\share\\site", L"\\\\?\\UNC\\server\\share\\site"},
+        {"\\\\server\\share/site", L"\\\\?\\UNC\\server\\share\\site"},
         {"\\\\?\\C:\\already", L"\\\\?\\C:\\already"},
         {"C:\\\u52D5\u753B\\\u30DA\u30FC\u30B8", L"\\\\?\\C:\\\u52D5\u753B\\\u30DA\u30FC\u30B8"},
     };
     for (const auto& [path, extended] : forms)
         EXPECT_EQ(windows::extendedPath(path), std::wstring(extended)) << path;
     for (const char drive : {'A', 'Z', 'a', 'z'}) // every drive letter, in either case, with "/" too
-        EXPECT_EQ(windows::extendedPath(drive + std::string(":/site/bb")), L"\\\\?\\" + std::wstring(1, drive) + L":\\site\\bb");
+        EXPECT_EQ(windows::extendedPath(drive + std::string(":\\site/bb")), L"\\\\?\\" + std::wstring(1, drive) + L":\\site\\bb");
     std::wstring current(MAX_PATH * 4, L'\0');
     current.resize(::GetCurrentDirectoryW(DWORD(current.size()), current.data()));
     const std::wstring parent = current.substr(0, current.find_last_of(L'\\'));
