@@ -447,7 +447,7 @@ TEST_F(Conformance, ScreenReadersHearEveryControlByNameRoleAndDescription)
     };
     const std::map<Window, std::string> titles{{Window::main, "ポポルン　ベーシック版"},
                                                {Window::settings, "一発ポポルン　ベーシック版　設定"}};
-    // Asked first for the control with the focus, then for the windows first.
+    // A screen reader asks first for the control with the focus, later for each window before its controls.
     EXPECT_EQ(driver->heard(main(m::name)), heard.at({Window::main, m::name}));
     openSettings();
     for (const Window window : {Window::main, Window::settings}) {

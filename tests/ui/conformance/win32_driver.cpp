@@ -116,8 +116,7 @@ public:
     {
         ::SetCaretBlinkTime(INFINITE); // a caret that does not blink draws the same every time
         buttons_ = ::SetWindowsHookExW(WH_CBT, &madeLikeOnWindows, nullptr, ::GetCurrentThreadId());
-        static const bool asOnWindows = (callMessageBoxesAsOnWindows(), true);
-        (void)asOnWindows;
+        callMessageBoxesAsOnWindows(); // once done, a second time finds nothing to change
     }
     ~Win32Driver() override
     {
@@ -366,7 +365,8 @@ public:
             return std::nullopt;
         ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         pump();
-        ::RedrawWindow(window, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW); // only what is due: stale drawing stays, as on screen
+        // Only what is due is painted: drawing left stale stays, as on the screen.
+        ::RedrawWindow(window, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
         Picture picture{client.right, client.bottom, {}};
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
