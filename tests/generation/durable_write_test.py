@@ -9,26 +9,19 @@ the folder is moved to NAME, written through and never over anything (Windows
 keeps folder entries safe by itself)."""
 import os
 import re
-import shutil
 import subprocess
 import sys
 import tempfile
 
+import traced_run
+
 
 def problem(driver, top, program):
     log = os.path.join(top, "strace.log")
-    if not shutil.which("strace"):
-        return "strace is missing: scripts/packages test installs it"
-    probe = subprocess.run(["strace", "-o", os.devnull, "true"], capture_output=True, text=True)
-    if probe.returncode != 0:
-        # A container may forbid ptrace: this case cannot be seen here, the rest of the run goes on.
-        print("durable_write: skipped, strace cannot trace a process here:", probe.stderr.strip())
-        sys.exit(77)
-    # LeakSanitizer cannot run under ptrace: a sanitizer build would fail at exit.
+    traced_run.skip_unless_traceable("durable_write")
     run = subprocess.run(["strace", "-f", "-y", "-s", "4096", "-o", log, "-e",
                           "trace=write,fsync,fdatasync,rename,renameat,renameat2", driver, program, "bb"],
-                         env=dict(os.environ, ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0"),
-                         capture_output=True, text=True)
+                         env=traced_run.environment(), capture_output=True, text=True)
     if run.returncode != 0:
         return f"the run did not save (exit {run.returncode}): {run.stdout}{run.stderr}"
     calls = []  # the calls that succeeded: name, the descriptor's path, the quoted paths

@@ -11,6 +11,8 @@ import subprocess
 import sys
 import tempfile
 
+import traced_run
+
 ANSWERS = [
     ("a write interrupted by a signal", "inject=write:error=EINTR:when=1"),
     ("flushes interrupted by signals", "inject=fsync:error=EINTR:when=1+2"),
@@ -22,11 +24,7 @@ ANSWERS = [
 
 
 def run(program, strace=(), preload=None):
-    # LeakSanitizer cannot run under ptrace, nor AddressSanitizer after a preloaded library.
-    environment = dict(os.environ, ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "")
-                       + ":detect_leaks=0:verify_asan_link_order=0")
-    if preload:
-        environment["LD_PRELOAD"] = preload
+    environment = traced_run.environment(**({"LD_PRELOAD": preload} if preload else {}))
     return subprocess.run([*strace, sys.argv[1], program, "bb"], capture_output=True, text=True, env=environment)
 
 
@@ -41,11 +39,7 @@ def saved(program, strace=(), preload=None):
     return {name: open(os.path.join(folder, name), "rb").read() for name in os.listdir(folder)}, None
 
 
-probe = subprocess.run(["strace", "-o", os.devnull, "true"], capture_output=True, text=True)
-if probe.returncode != 0:
-    # A container may forbid ptrace: these cases cannot be seen here, the rest of the run goes on.
-    print("system_answers: skipped, strace cannot trace a process here:", probe.stderr.strip())
-    sys.exit(77)
+traced_run.skip_unless_traceable("system_answers")
 problems = []
 with tempfile.TemporaryDirectory() as top:
     expected, problem = saved(os.path.join(top, "undisturbed"))
