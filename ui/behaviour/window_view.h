@@ -27,8 +27,8 @@ public:
     virtual void setChecked(layout::ControlId control, bool checked) = 0;
     // Gives a text field the focus with all its text selected.
     virtual void focusAndSelect(layout::ControlId control) = 0;
-    // Shows the window, raised and active; where it appears the first time
-    // follows the layout's placement.
+    // Shows the window, raised and active, restored if it was minimised;
+    // where it appears the first time follows the layout's placement.
     virtual void showWindow() = 0;
     virtual void hideWindow() = 0;
     // The native window (HWND, X window id) that help is opened for.

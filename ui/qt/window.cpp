@@ -122,6 +122,7 @@ void Window::showWindow()
             field->selectAll();
         shownBefore_ = true;
     }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

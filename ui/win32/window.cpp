@@ -124,7 +124,7 @@ void Window::showWindow()
 {
     if (!shownBefore_ && layout_.placement == layout::Placement::centred)
         centre();
-    ::ShowWindow(window_, SW_SHOW);
+    ::ShowWindow(window_, ::IsIconic(window_) ? SW_RESTORE : SW_SHOW);
     ::SetForegroundWindow(window_);
     if (!shownBefore_) {
         // It opens on its first stop; a field there is selected whole, so typing replaces it.

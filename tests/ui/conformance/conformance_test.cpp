@@ -395,7 +395,7 @@ TEST_F(Conformance, ClosingTheSettingsOnlyHidesThemAndClosingTheMainWindowEndsTh
     EXPECT_FALSE(driver->visible(Window::main) || driver->visible(Window::settings));
 }
 
-TEST_F(Conformance, WindowsKeepTheirSizeStayWhereTheyWereMovedAndTheSettingsBelongToTheMainWindow)
+TEST_F(Conformance, WindowsKeepTheirSizeComeBackWhereTheyWereMovedAndTheSettingsBelongToTheMainWindow)
 {
     openSettings();
     EXPECT_TRUE(driver->ownedByMain(Window::settings));
@@ -410,6 +410,12 @@ TEST_F(Conformance, WindowsKeepTheirSizeStayWhereTheyWereMovedAndTheSettingsBelo
     openSettings();
     EXPECT_EQ(driver->position(Window::settings), settingsAt);
     EXPECT_EQ(driver->position(Window::main), mainAt);
+    // Minimised, it comes back the same way.
+    driver->minimise(Window::settings);
+    EXPECT_FALSE(driver->visible(Window::settings));
+    openSettings();
+    EXPECT_TRUE(driver->visible(Window::settings) && driver->active(Window::settings));
+    EXPECT_EQ(driver->position(Window::settings), settingsAt);
 }
 
 // Every control of both windows, as a screen reader hears it; the band and

@@ -94,8 +94,9 @@ public:
     virtual void activate(Window window) = 0;
     // Another program's window takes the focus, then window comes back.
     virtual void visitAnotherProgram(Window back) = 0;
-    // The frame's close control.
+    // The frame's close control, and its minimise control.
     virtual void close(Window window) = 0;
+    virtual void minimise(Window window) = 0;
     virtual void move(Window window, int dx, int dy) = 0;
     // Runs action, answering every message box it opens with its one button.
     virtual std::vector<BoxSeen> answering(const std::function<void()>& action) = 0;
@@ -106,6 +107,7 @@ public:
     virtual std::string text(Control field) = 0;
     virtual bool checked(Control option) = 0;
     virtual bool takesInput(Window window) = 0;
+    // On the screen: shown and not minimised.
     virtual bool visible(Window window) = 0;
     virtual bool active(Window window) = 0;
     virtual bool ownedByMain(Window window) = 0;

@@ -142,6 +142,10 @@ public:
     {
         act([&] { window(which).close(); });
     }
+    void minimise(Window which) override
+    {
+        act([&] { window(which).showMinimized(); });
+    }
     void move(Window which, int dx, int dy) override { window(which).move(window(which).pos() + QPoint(dx, dy)); }
 
     std::vector<BoxSeen> answering(const std::function<void()>& action) override
@@ -180,7 +184,7 @@ public:
         window(which).removeEventFilter(&probe);
         return probe.seen;
     }
-    bool visible(Window which) override { return built(which) && window(which).isVisible(); }
+    bool visible(Window which) override { return built(which) && window(which).isVisible() && !window(which).isMinimized(); }
     bool active(Window which) override { return built(which) && QApplication::activeWindow() == &window(which); }
     bool ownedByMain(Window which) override
     {

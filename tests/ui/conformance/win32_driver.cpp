@@ -236,6 +236,11 @@ public:
         ::PostMessageW(handle(which), WM_SYSCOMMAND, SC_CLOSE, 0);
         pump();
     }
+    void minimise(Window which) override
+    {
+        ::PostMessageW(handle(which), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        pump();
+    }
     void move(Window which, int dx, int dy) override
     {
         RECT at;
@@ -267,7 +272,10 @@ public:
     std::string text(Control field) override { return win32::utf8(win32::windowText(handle(field))); }
     bool checked(Control option) override { return ::SendMessageW(handle(option), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool takesInput(Window which) override { return ::IsWindowEnabled(handle(which)) != FALSE; }
-    bool visible(Window which) override { return built(which) && ::IsWindowVisible(handle(which)); }
+    bool visible(Window which) override
+    {
+        return built(which) && ::IsWindowVisible(handle(which)) && !::IsIconic(handle(which));
+    }
     bool active(Window which) override { return built(which) && ::GetActiveWindow() == handle(which); }
     bool ownedByMain(Window which) override { return ::GetWindow(handle(which), GW_OWNER) == handle(Window::main); }
     bool resizable(Window which) override { return ::GetWindowLongPtrW(handle(which), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX); }
