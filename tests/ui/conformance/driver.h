@@ -43,8 +43,9 @@ struct Heard {
 };
 
 // A message box as it was shown: its text, whether it was plain (one
-// button, no icon, the program's title), the window it was over, and
-// whether any other window of the program took input meanwhile.
+// button, no icon, the program's title), the window it was over (owned by
+// it, which was on the screen), and whether any other window of the
+// program took input meanwhile.
 struct BoxSeen {
     std::string text;
     bool plain = false;
@@ -174,10 +175,12 @@ protected:
     void placeBox(BoxSeen& seen, Owner owner, Handle handle)
     {
         for (const Window which : {Window::main, Window::settings}) {
-            if (built(which) && handle(which) == owner)
-                seen.over = which;
-            else if (built(which))
+            if (!built(which))
+                continue;
+            if (handle(which) != owner)
                 seen.othersTookInput |= takesInput(which);
+            else if (visible(which))
+                seen.over = which;
         }
     }
 

@@ -116,6 +116,12 @@ public:
             QApplication::sendEvent(target, &enter);
             if (!enter.isAccepted())
                 return;
+            // Qt follows the entry with a move, which starts as the entry was answered.
+            QDragMoveEvent moved(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            moved.setAccepted(true);
+            QApplication::sendEvent(target, &moved);
+            if (!moved.isAccepted())
+                return;
             QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
             QApplication::sendEvent(target, &dropped);
         });
