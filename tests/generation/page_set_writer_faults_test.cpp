@@ -132,6 +132,20 @@ TEST(Faults, EveryFailingCallIsReportedAndUndoneOrWhatIsLeftNamedForEveryDiskErr
     std::cout << "faults injected: " << injected << '\n';
 }
 
+// A staging folder's name that is taken when it is made (by a run whose
+// clock and process number came round again) is passed over for another.
+TEST(Faults, AStagingNameTakenAlreadyIsPassedOver)
+{
+    testing::CreateButton button;
+    MemoryFileSystem clean = programDirectory(), fileSystem = programDirectory();
+    ASSERT_EQ(button.press(clean, kProgram, "bb"), CreateResult::saved);
+    fileSystem.failAt = 2; // the staging folder's making, after the listing for leftovers
+    fileSystem.fault = {FsError::alreadyExists, "File exists"};
+    EXPECT_EQ(button.press(fileSystem, kProgram, "bb"), CreateResult::saved);
+    EXPECT_TRUE(fileSystem.faulted);
+    EXPECT_EQ(fileSystem.entries, clean.entries);
+}
+
 // Another copy of the program, or the user, takes the name just before the
 // rename: with a folder that holds something, an empty one (which a plain
 // rename would replace) or a file.
