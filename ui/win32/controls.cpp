@@ -30,8 +30,8 @@ const wchar_t* className(layout::Kind kind)
 DWORD style(const layout::Control& spec)
 {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    // Every tab stop is a group of its own, so that Tab stops at both option
-    // buttons and not only at the selected one.
+    // Every tab stop is a group of its own, so that the dialog manager's
+    // arrow keys move neither the focus nor the selection.
     if (spec.tabOrder > 0)
         style |= WS_TABSTOP | WS_GROUP;
     switch (spec.kind) {

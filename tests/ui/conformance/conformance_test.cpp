@@ -129,8 +129,8 @@ TEST_F(Conformance, EnterAndEscapePressNoButtonAnywhere)
     EXPECT_EQ(parameter(FieldId::autostart), "false");
 }
 
-// Reaching an option button, by Tab or by the arrow keys, selects nothing;
-// Space does, and a click anywhere in its box.
+// Reaching an option button by Tab selects nothing, and the arrow keys
+// neither select nor move the focus; Space selects, and a click anywhere in its box.
 TEST_F(Conformance, OnlyAClickSwitchesTheOptionButtons)
 {
     openSettings();
@@ -139,7 +139,8 @@ TEST_F(Conformance, OnlyAClickSwitchesTheOptionButtons)
         driver->press(Key::tab);
     for (const Key key : {Key::down, Key::right, Key::up, Key::left, Key::down}) {
         driver->press(key);
-        EXPECT_TRUE(!driver->checked(on) && driver->checked(off)) << "after an arrow key at " << nameOf(driver->focus());
+        EXPECT_TRUE(!driver->checked(on) && driver->checked(off)) << "after an arrow key";
+        EXPECT_EQ(driver->focus(), on) << "after an arrow key";
     }
     driver->press(Key::tab);
     EXPECT_TRUE(driver->checked(off));
