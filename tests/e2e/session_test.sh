@@ -76,11 +76,19 @@ wait_for() {
 size_of() { xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=' | cut -d= -f2 | paste -sd x; }
 
 # Starts the program in $program_dir ($dir unless set), through ${wrap[@]} if
-# set. Arguments go to the program; Wine reads them in the locale's character set.
+# set, in a Japanese desktop's locale where the machine has it (scripts/packages
+# makes it). Arguments go to the program; Wine reads them in the locale's
+# character set, UTF-8 either way.
 wrap=()
+locale_name=C.UTF-8
+if locale -a 2>/dev/null | grep -qx 'ja_JP.utf8'; then
+  locale_name=ja_JP.UTF-8
+else
+  echo "session: no ja_JP.UTF-8 locale here (scripts/packages test makes it); the programs run in C.UTF-8" >&2
+fi
 start_program() {
   seen=0
-  LC_ALL=C.UTF-8 WINEDEBUG=-all,+msgbox "${wrap[@]}" "${wine[@]}" "${program_dir:-$dir}/$exe" "$@" \
+  LC_ALL="$locale_name" LANG="$locale_name" WINEDEBUG=-all,+msgbox "${wrap[@]}" "${wine[@]}" "${program_dir:-$dir}/$exe" "$@" \
     </dev/null >/dev/null 2>"$log" &
   pid=$!
   main=$(timeout 40 xdotool search --sync --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) || true
