@@ -48,6 +48,8 @@ TEST(LongPaths, EveryPathReachesTheSystemInExtendedFormRelativeOnesMadeWhole)
     const std::wstring parent = current.substr(0, current.find_last_of(L'\\'));
     EXPECT_EQ(windows::extendedPath("relative\\bb"), L"\\\\?\\" + current + L"\\relative\\bb");
     EXPECT_EQ(windows::extendedPath("..\\\u52D5\u753B"), L"\\\\?\\" + parent + L"\\\u52D5\u753B");
+    // A drive without its root ("C:bb") is that drive's current folder.
+    EXPECT_EQ(windows::extendedPath(std::string(1, char(current[0])) + ":bb"), L"\\\\?\\" + current + L"\\bb");
     EXPECT_FALSE(windows::extendedPath("bad\xFF"));
 }
 
