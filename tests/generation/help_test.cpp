@@ -43,6 +43,12 @@ TEST(Help, TheOldHelpFileThenThePageBesideTheProgramThenNothing)
     testing::writeBytes(folder / kHelpPage, "<p>");
     EXPECT_EQ(calls(true, 3, directory), Calls{"document 3 " + directory + kSeparator + kHelpPage});
     EXPECT_EQ(calls(true, 3, ""), Calls{});
+#ifndef _WIN32
+    // Installed as a link to the page, it is the page (and a linked video is a video).
+    fs::rename(folder / kHelpPage, dir.path() / kHelpPage);
+    fs::create_symlink(dir.path() / kHelpPage, folder / kHelpPage);
+    EXPECT_EQ(calls(true, 3, directory), Calls{"document 3 " + directory + kSeparator + kHelpPage});
+#endif
     testing::writeBytes(folder / "WMV.hlp", "?");
     EXPECT_EQ(calls(true, 42, directory), Calls{"contents 42"});
     EXPECT_EQ(calls(false, 7, directory), (Calls{"contents 7", "document 7 " + directory + kSeparator + "WMV.hlp"}));

@@ -19,6 +19,7 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -355,18 +356,24 @@ TEST(FileSystemLayer, RenameReplacesNothingAndErrorsAreToldInTheLayersTerms)
 
 // A page set is made with nothing of it, or of its folder, left open: the
 // program may run for many page sets, and on Windows the user could not move
-// or delete one while it runs.
+// or delete one while it runs. On POSIX it is made as the user's other files
+// are, so that others (a web server) may read it.
 TEST(FileSystemLayer, NothingIsLeftOpenAfterAPageSet)
 {
     TempDir dir;
 #ifndef _WIN32
     const auto open = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()); };
     const auto before = open();
+    const mode_t mask = ::umask(022);
 #endif
     testing::CreateButton button;
     ASSERT_EQ(button.press(nativeFileSystem(), dir.utf8(), "bb"), CreateResult::saved);
 #ifndef _WIN32
+    ::umask(mask);
     EXPECT_EQ(open(), before);
+    EXPECT_EQ(fs::status(dir.path() / "bb").permissions(), fs::perms(0755));
+    for (const char* file : {"bb.asx", "bb.htm", "bb01.htm"})
+        EXPECT_EQ(fs::status(dir.path() / "bb" / file).permissions(), fs::perms(0644)) << file;
 #endif
     std::error_code error;
     fs::rename(dir.path() / "bb", dir.path() / "moved", error);
