@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""system_answers_test.py WRITE_PAGE_SET NO_ENTRY_TYPES: answers of the system
-that are no failure, forced on real runs with strace: a signal that
-interrupts a write or a flush, a file system that cannot flush folders
-(EINVAL), no rename that refuses to replace, from the kernel (ENOSYS) or the
-file system (EINVAL), and folders listed without entry types (the library
-NO_ENTRY_TYPES preloaded). Each run must save the page set an undisturbed run
-saves, and nothing else."""
+"""system_answers_test.py WRITE_PAGE_SET NO_ENTRY_TYPES INTERRUPTED_CLOSE:
+answers of the system that are no failure, forced on real runs with strace:
+a signal that interrupts a write or a flush, a file system that cannot flush
+folders (EINVAL), no rename that refuses to replace, from the kernel (ENOSYS)
+or the file system (EINVAL); and, with a library preloaded, closes said to
+be interrupted (INTERRUPTED_CLOSE) and folders listed without entry types
+(NO_ENTRY_TYPES). Each run must save the page set an undisturbed run saves,
+and nothing else."""
 import os
 import subprocess
 import sys
@@ -49,6 +50,9 @@ with tempfile.TemporaryDirectory() as top:
         pages, problem = saved(os.path.join(top, str(n)), ["strace", "-f", "-qq", "-o", os.devnull, "-e", injection])
         if problem or pages != expected:
             problems.append(f"{answer} ({injection}): {problem or 'a page set unlike the undisturbed one'}")
+    pages, problem = saved(os.path.join(top, "interrupted"), preload=sys.argv[3])
+    if problem or pages != expected:
+        problems.append(f"closes said to be interrupted: {problem or 'a page set unlike the undisturbed one'}")
     # Killed at its rename, a run leaves its staging folder; the next run
     # sweeps it, also where the file system tells no folder from a file.
     program = os.path.join(top, "untyped")
