@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """system_answers_test.py WRITE_PAGE_SET NO_ENTRY_TYPES INTERRUPTED_CLOSE:
-answers of the system that are no failure, forced on real runs with strace:
-a signal that interrupts a write or a flush, a file system that cannot flush
-folders (EINVAL), no rename that refuses to replace, from the kernel (ENOSYS)
-or the file system (EINVAL); and, with a library preloaded, closes said to
-be interrupted (INTERRUPTED_CLOSE) and folders listed without entry types
-(NO_ENTRY_TYPES). Each run must save the page set an undisturbed run saves,
-and nothing else."""
+answers of the system forced on real runs with strace. Those that are no
+failure: a signal that interrupts a write or a flush, a file system that
+cannot flush folders (EINVAL), no rename that refuses to replace, from the
+kernel (ENOSYS) or the file system (EINVAL), a staging folder's name taken;
+and, with a library preloaded, closes said to be interrupted
+(INTERRUPTED_CLOSE) and folders listed without entry types (NO_ENTRY_TYPES).
+Each such run must save the page set an undisturbed run saves, and nothing
+else. Each refusal of the folder must be told by its reason, with nothing made."""
 import os
 import subprocess
 import sys
@@ -21,6 +22,17 @@ ANSWERS = [
     ("a file system that cannot flush folders", "inject=fsync:error=EINVAL:when=4+"),
     ("a kernel without renameat2", "inject=renameat2:error=ENOSYS"),
     ("a file system without the no-replace rename", "inject=renameat2:error=EINVAL"),
+    ("a staging folder's name taken", "inject=mkdir:error=EEXIST:when=1"),
+]
+REFUSALS = [
+    ("ENOENT ENOTDIR", "保存先のフォルダーが見つかりません。"),
+    ("EACCES EPERM", "書き込む権限がありません。"),
+    ("EROFS", "読み取り専用の場所です。"),
+    ("ENOSPC EDQUOT", "ディスクの空き容量が足りません。"),
+    ("ENAMETOOLONG", "名前が長すぎます。"),
+    ("EINVAL EILSEQ", "この名前はファイル名に使えません。"),
+    ("EIO", "ディスクの読み書きでエラーが起きました。"),
+    ("ESTALE", "システムエラー（Stale file handle）"),
 ]
 
 
@@ -50,6 +62,13 @@ with tempfile.TemporaryDirectory() as top:
         pages, problem = saved(os.path.join(top, str(n)), ["strace", "-f", "-qq", "-o", os.devnull, "-e", injection])
         if problem or pages != expected:
             problems.append(f"{answer} ({injection}): {problem or 'a page set unlike the undisturbed one'}")
+    for errors, reason in REFUSALS:
+        for error in errors.split():
+            program = os.path.join(top, error)
+            os.mkdir(program)
+            done = run(program, ["strace", "-f", "-qq", "-o", os.devnull, "-e", f"inject=mkdir:error={error}:when=1"])
+            if done.returncode == 0 or reason not in done.stdout + done.stderr or os.listdir(program):
+                problems.append(f"the folder refused with {error}: told {done.stdout.strip()!r}, not {reason!r}")
     pages, problem = saved(os.path.join(top, "interrupted"), preload=sys.argv[3])
     if problem or pages != expected:
         problems.append(f"closes said to be interrupted: {problem or 'a page set unlike the undisturbed one'}")
