@@ -3,10 +3,9 @@
 answers of the system forced on real runs with strace. Those that are no
 failure: a signal that interrupts a write or a flush, a file system that
 cannot flush folders (EINVAL), no rename that refuses to replace, from the
-kernel (ENOSYS) or the file system (EINVAL), a staging folder's name taken;
-and, with a library preloaded, closes said to be interrupted
-(INTERRUPTED_CLOSE) and folders listed without entry types (NO_ENTRY_TYPES).
-Each such run must save the page set an undisturbed run saves, and nothing
+kernel (ENOSYS) or the file system (EINVAL); and, with a library
+preloaded, closes said to be interrupted (INTERRUPTED_CLOSE) and folders
+listed without entry types (NO_ENTRY_TYPES). Each such run must save the page set an undisturbed run saves, and nothing
 else. Each refusal of the folder must be told by its reason, with nothing made."""
 import os
 import subprocess
@@ -22,7 +21,6 @@ ANSWERS = [
     ("a file system that cannot flush folders", "inject=fsync:error=EINVAL:when=4+"),
     ("a kernel without renameat2", "inject=renameat2:error=ENOSYS"),
     ("a file system without the no-replace rename", "inject=renameat2:error=EINVAL"),
-    ("a staging folder's name taken", "inject=mkdir:error=EEXIST:when=1"),
 ]
 REFUSALS = [
     ("ENOENT ENOTDIR", "保存先のフォルダーが見つかりません。"),
