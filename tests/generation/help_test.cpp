@@ -44,7 +44,7 @@ TEST(Help, TheOldHelpFileThenThePageBesideTheProgramThenNothing)
     EXPECT_EQ(calls(true, 3, directory), Calls{"document 3 " + directory + kSeparator + kHelpPage});
     EXPECT_EQ(calls(true, 3, ""), Calls{});
 #ifndef _WIN32
-    // Installed as a link to the page, it is the page (and a linked video is a video).
+    // Installed as a link to the page, it is the page.
     fs::rename(folder / kHelpPage, dir.path() / kHelpPage);
     fs::create_symlink(dir.path() / kHelpPage, folder / kHelpPage);
     EXPECT_EQ(calls(true, 3, directory), Calls{"document 3 " + directory + kSeparator + kHelpPage});

@@ -5,8 +5,9 @@ failure: a signal that interrupts a write or a flush, a file system that
 cannot flush folders (EINVAL), no rename that refuses to replace, from the
 kernel (ENOSYS) or the file system (EINVAL); and, with a library
 preloaded, closes said to be interrupted (INTERRUPTED_CLOSE) and folders
-listed without entry types (NO_ENTRY_TYPES). Each such run must save the page set an undisturbed run saves, and nothing
-else. Each refusal of the folder must be told by its reason, with nothing made."""
+listed without entry types (NO_ENTRY_TYPES). Each such run must save the
+page set an undisturbed run saves, and nothing else. Each refusal of the
+folder must be told by its reason, with nothing made."""
 import os
 import subprocess
 import sys
