@@ -43,9 +43,9 @@ struct Heard {
 };
 
 // A message box as it was shown: its text, whether it was plain (one
-// button, no icon, the program's title), the window it was over (owned by
-// it, which was on the screen), and whether any other window of the
-// program took input meanwhile.
+// button, no icon, the program's title), the window it was over (its
+// owner, where that was on the screen), and whether any other window of
+// the program took input meanwhile.
 struct BoxSeen {
     std::string text;
     bool plain = false;
