@@ -29,6 +29,10 @@ TEST(Utf8, OverlongSurrogateOutOfRangeAndTruncatedFormsAreRefused)
             EXPECT_FALSE(encodeCp932(text)) << ::testing::PrintToString(text);
         }
     }
+    // Cut short inside a longer text: nothing past the end is read.
+    const std::string_view whole = "\xF0\x9F\x98\x80";
+    for (std::size_t cut = 1; cut < whole.size(); ++cut)
+        EXPECT_FALSE(decodeUtf8(whole.substr(0, cut))) << cut;
     // The edges of each length, both ways.
     const std::pair<char32_t, std::string> edges[] = {
         {0x7F, "\x7F"}, {0x80, "\xC2\x80"}, {0x7FF, "\xDF\xBF"}, {0x800, "\xE0\xA0\x80"}, {0xD7FF, "\xED\x9F\xBF"},
