@@ -9,6 +9,7 @@ listed without entry types (NO_ENTRY_TYPES). Each such run must save the
 page set an undisturbed run saves, and nothing else. Each refusal of the
 folder must be told by its reason, with nothing made."""
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -40,12 +41,12 @@ def run(program, strace=(), preload=None):
     return subprocess.run([*strace, sys.argv[1], program, "bb"], capture_output=True, text=True, env=environment)
 
 
-def saved(program, strace=(), preload=None):
+def saved(program, strace=(), preload=None, kept=()):
     os.makedirs(program, exist_ok=True)
     done = run(program, strace, preload)
     if done.returncode != 0:
         return None, f"not saved (exit {done.returncode}): {done.stdout}{done.stderr}"
-    if os.listdir(program) != ["bb"]:
+    if sorted(os.listdir(program)) != sorted(["bb", *kept]):
         return None, f"the program folder holds {sorted(os.listdir(program))}"
     folder = os.path.join(program, "bb")
     return {name: open(os.path.join(folder, name), "rb").read() for name in os.listdir(folder)}, None
@@ -72,14 +73,23 @@ with tempfile.TemporaryDirectory() as top:
     if problem or pages != expected:
         problems.append(f"closes said to be interrupted: {problem or 'a page set unlike the undisturbed one'}")
     # Killed at its rename, a run leaves its staging folder; the next run
-    # sweeps it, also where the file system tells no folder from a file.
+    # sweeps it, also where the file system tells no folder from a file, but
+    # never through a link that looks like one to a folder elsewhere.
     program = os.path.join(top, "untyped")
     os.mkdir(program)
     run(program, ["strace", "-f", "-qq", "-o", os.devnull, "-e", "inject=renameat2:signal=KILL"])
     if len(os.listdir(program)) != 1:
         problems.append(f"a run killed at its rename left {sorted(os.listdir(program))}, not its staging folder")
     else:
-        pages, problem = saved(program, preload=sys.argv[2])
+        left = os.listdir(program)[0]
+        elsewhere = shutil.copytree(os.path.join(program, left), os.path.join(top, "elsewhere"))
+        start, number, time = left.rsplit("-", 2)
+        link = f"{start}-{int(number) + 1}-{time}"  # as the same dead run's next staging folder
+        os.symlink(elsewhere, os.path.join(program, link))
+        files = sorted(os.listdir(elsewhere))
+        pages, problem = saved(program, preload=sys.argv[2], kept=[link])
+        if not problem and sorted(os.listdir(elsewhere)) != files:
+            problem = f"a link's folder elsewhere lost its files: {files} became {sorted(os.listdir(elsewhere))}"
         if problem or pages != expected:
             problems.append(f"a file system without entry types: {problem or 'a page set unlike the undisturbed one'}")
 print("system_answers:", "\n".join(problems) or "each answer met, and the page set saved whole")
