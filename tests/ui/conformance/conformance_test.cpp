@@ -427,6 +427,10 @@ TEST_F(Conformance, WindowsKeepTheirSizeComeBackWhereTheyWereMovedAndTheSettings
     openSettings();
     EXPECT_EQ(driver->position(Window::settings), settingsAt);
     EXPECT_EQ(driver->position(Window::main), mainAt);
+    // Shown already, behind the main window, it comes to the front.
+    driver->activate(Window::main);
+    openSettings();
+    EXPECT_TRUE(driver->active(Window::settings));
     // Minimised, it comes back the same way.
     driver->minimise(Window::settings);
     EXPECT_FALSE(driver->visible(Window::settings));
