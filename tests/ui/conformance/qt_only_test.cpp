@@ -1,8 +1,9 @@
 // What only the Qt windows have: the settings window first opened beside the
 // main window (Qt leaves the place to the window manager, which may put it
-// over its owner), labels tied to the fields they name, and web addresses
-// dropped from a browser.
+// over its owner), the pressed face of the filled buttons, labels tied to the
+// fields they name, and web addresses dropped from a browser.
 #include "driver.h"
+#include "filled_button.h"
 #include "test_support.h"
 #include "window.h"
 
@@ -40,6 +41,17 @@ TEST(QtOnly, TheSettingsOpenBesideTheMainWindowWhereTheyFit)
         qt::placeBeside(beside, anchor);
         EXPECT_EQ(beside.pos(), expected[side]) << "side " << side;
     }
+}
+
+// Held down, a filled button's face goes darker, as well as its edge moving.
+TEST(QtOnly, AFilledButtonsFaceDarkensWhileItIsHeldDown)
+{
+    const QColor fill(192, 255, 192);
+    qt::FilledButton button(QString(), fill, nullptr);
+    button.resize(40, 20);
+    EXPECT_EQ(button.grab().toImage().pixelColor(20, 10), fill);
+    button.setDown(true);
+    EXPECT_LT(button.grab().toImage().pixelColor(20, 10).lightness(), fill.lightness());
 }
 
 TEST(QtOnly, ScreenReadersFindEachFieldsLabel)
