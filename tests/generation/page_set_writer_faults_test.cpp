@@ -247,6 +247,11 @@ TEST(Leftovers, OfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
     fs::create_directory(staging(dead, 4) / "bb01.htm");
     testing::writeBytes(staging(dead, 5), "a file, not a folder");
     make(staging(processes.current(), 6), {"bb.asx"}); // a run that is still writing
+    make(staging(0, 11), {"bb.asx"});                   // 0 is no process's number
+    make(staging(dead, 12), {".asx", ".htm"});          // endings without a name
+    std::string undashed = staging(dead, 13).filename().string();
+    undashed[undashed.rfind('-')] = '_';
+    make(dir.path() / undashed, {"bb.asx"});
     // Of another machine that shares the folder, or not a name the program gives (a copy of one).
     struct OtherMachine final : Processes {
         unsigned long current() const override { return 0; }
@@ -266,11 +271,12 @@ TEST(Leftovers, OfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
         make(dir.path() / "elsewhere", {"bb.asx"});
         fs::create_directory_symlink("elsewhere", staging(dead, 8));
     }
-    // All stays but the first two.
+    // All stays but the first two and process 0's.
     auto expected = treeContents(dir.path());
     std::erase_if(expected, [&](const auto& entry) {
-        const std::string top = fs::path(entry.first).begin()->string();
-        return top == staging(dead, 0).filename().string() || top == staging(dead, 1).filename().string();
+        const fs::path top = *fs::path(entry.first).begin();
+        return top == staging(dead, 0).filename() || top == staging(dead, 1).filename()
+            || top == staging(0, 11).filename();
     });
 
     EXPECT_EQ(button.press(nativeFileSystem(), dir.utf8(), "cc"), CreateResult::saved);
