@@ -251,7 +251,7 @@ TEST(Leftovers, OfDeadRunsGoWhenTheyHoldOnlyTheProgramsFiles)
     make(staging(dead, 12), {".asx", ".htm"});          // endings without a name
     std::string undashed = staging(dead, 13).filename().string();
     undashed[undashed.rfind('-')] = '_';
-    make(dir.path() / undashed, {"bb.asx"});
+    make(dir.path() / undashed, {"bb.asx"}); // its numbers not set apart by dashes
     // Of another machine that shares the folder, or not a name the program gives (a copy of one).
     struct OtherMachine final : Processes {
         unsigned long current() const override { return 0; }
